@@ -1,0 +1,2 @@
+// Placeholder until the harness lands.
+int main() { return 1; }
