@@ -16,10 +16,13 @@ std::string describe(const ScriptCommand& c) {
     static const char* names[] = {"keyDown", "keyUp",   "mouse", "mouseOut", "buttonDown",
                                   "buttonUp", "close",  "level", "click",    "dump",
                                   "shot",     "terrain", "grid", "end"};
-    std::string text = std::to_string(c.pass) + ":" + names[static_cast<int>(c.kind)];
-    if (c.kind == CommandKind::mouseMove) text += ":" + std::to_string(c.a) + ":" + std::to_string(c.b);
-    else if (c.file.empty() && c.a != 0) text += ":" + std::to_string(c.a);
-    if (!c.file.empty()) text += ":" + c.file;
+    std::vector<std::string> parts = {std::to_string(c.pass), names[static_cast<int>(c.kind)]};
+    if (c.kind == CommandKind::mouseMove) parts.push_back(std::to_string(c.a));
+    if (c.kind == CommandKind::mouseMove || (c.file.empty() && c.a != 0))
+        parts.push_back(std::to_string(c.kind == CommandKind::mouseMove ? c.b : c.a));
+    if (!c.file.empty()) parts.push_back(c.file);
+    std::string text;
+    for (const std::string& part : parts) text.append(text.empty() ? "" : ":").append(part);
     return text;
 }
 

@@ -115,6 +115,8 @@ void feedWaitingGame() {
         keyPressedFlag = true;
         return;
     }
+    // A key pressed earlier ends the wait at once: later input stays in its own pass.
+    if (keyPressedFlag) return;
     if (applyNextInputGroup()) {
         runner.idleTests = 0;
         return;
