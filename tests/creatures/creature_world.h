@@ -2,6 +2,8 @@
 // collision grid painted together, and creatures placed by hand.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <gtest/gtest.h>
 #include "creatures/creature_table.h"
 
 constexpr uint32_t groundColour = 0xFF6B4A2Bu;
@@ -17,3 +19,9 @@ Creature& place(int32_t index, float fx, float fy, int32_t skill = skillWalk, in
 void tick(int32_t times = 1);
 // Ticks until the creature stops falling (or leaves play), at most `limit` ticks.
 void tickUntilLanded(const Creature& c, int32_t limit = 1000);
+
+// Names table-driven cases by their `name` field.
+template <typename Case>
+std::string caseName(const testing::TestParamInfo<Case>& param) {
+    return param.param.name;
+}

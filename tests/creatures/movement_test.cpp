@@ -39,7 +39,9 @@ TEST_P(Falls, LandingKillsOnlyAfterMoreThan100Px) {
     EXPECT_EQ(c.falling, 0);
     EXPECT_EQ(c.y, 193);
     EXPECT_EQ(c.inPlay, k.survives ? 1 : 0);
-    if (k.survives) EXPECT_EQ(c.skill, k.skillAfter);
+    if (k.survives) {
+        EXPECT_EQ(c.skill, k.skillAfter);
+    }
     EXPECT_EQ(c.fx, 50.5f) << "a fall is straight down";
 }
 
@@ -54,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FallCase{"climber101", 101, skillClimb, false, 0},
                     FallCase{"builderDropsSkill", 10, skillBuild, true, skillWalk},
                     FallCase{"tunnellerDropsSkill", 10, skillTunnel, true, skillWalk}),
-    [](const testing::TestParamInfo<FallCase>& info) { return std::string(info.param.name); });
+    caseName<FallCase>);
 
 TEST(Falls, FloaterKeepsSkillOnAShortDropAndFloatsTheNextLongOne) {
     makeLevel(300, 300);
@@ -122,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StepCase{"climberTerrain3", 3, cellTerrain, skillClimb, true},
                     StepCase{"climberTerrain6", 6, cellTerrain, skillClimb, true},
                     StepCase{"climberBrick6", 6, cellBrick, skillClimb, true}),
-    [](const testing::TestParamInfo<StepCase>& info) { return std::string(info.param.name); });
+    caseName<StepCase>);
 
 TEST(Steps, MixedStepOfThreeWithOneBrickIsClimbed) {
     flatLevel();
@@ -195,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(WallCase{"terrain4", 4, cellTerrain, false}, WallCase{"terrain5", 5, cellTerrain, true},
                     WallCase{"terrain12", 12, cellTerrain, true},
                     WallCase{"brick13", 13, cellBrick, false}),
-    [](const testing::TestParamInfo<WallCase>& info) { return std::string(info.param.name); });
+    caseName<WallCase>);
 
 TEST(Climbers, ClimbAWallAndWalkOnAtTheTop) {
     flatLevel();
@@ -274,7 +276,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BlockerCase{"sevenRowsAbove", 95, 87, 100, 0, false, 1},
                     BlockerCase{"higherIndexDecidesLeft", 100, 94, 90, 110, true, -1},
                     BlockerCase{"higherIndexDecidesRight", 100, 94, 110, 90, true, 1}),
-    [](const testing::TestParamInfo<BlockerCase>& info) { return std::string(info.param.name); });
+    caseName<BlockerCase>);
 
 TEST(Blockers, WalkersNeverBlockEachOther) {
     flatLevel();

@@ -91,7 +91,9 @@ TEST_P(Give, SkillAndCountFollowTheRules) {
         EXPECT_EQ(skillUses[k.selected], k.usesAfter);
     }
     for (int32_t s = skillBlock; s <= skillExplode; ++s) {
-        if (s != k.selected) EXPECT_EQ(skillUses[s], 3) << "skill " << s;
+        if (s != k.selected) {
+            EXPECT_EQ(skillUses[s], 3) << "skill " << s;
+        }
     }
 }
 
@@ -108,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GiveCase{"fallingTakesNoFuse", skillExplode, skillWalk, 1, 3, skillWalk, noFuse, 3},
                     GiveCase{"walkSelectedGivesNothing", skillWalk, skillWalk, 0, 3, skillWalk, noFuse, 3},
                     GiveCase{"strangeSelection", 42, skillWalk, 0, 3, skillWalk, noFuse, 3}),
-    [](const testing::TestParamInfo<GiveCase>& info) { return std::string(info.param.name); });
+    caseName<GiveCase>);
 
 TEST(Pick, HighestIndexUnderThePointerWins) {
     pickScene();

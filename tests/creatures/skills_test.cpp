@@ -125,9 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Floors, Dig,
                          testing::Values(DigCase{"onePixel", 1, 1, true},
                                          DigCase{"tenPixels", 10, 19, true},
                                          DigCase{"deep", 290, 202, false}),
-                         [](const testing::TestParamInfo<DigCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         caseName<DigCase>);
 
 TEST(Dig, BreakingThroughDropsTwoAndAHalfPixels) {
     makeLevel(300, 300);
@@ -270,9 +268,7 @@ INSTANTIATE_TEST_SUITE_P(Places, Explosion,
                                          BlastCase{"bottomRight", 99, 79},
                                          BlastCase{"halfOutside", -10, 70},
                                          BlastCase{"farAway", 100000, -100000}),
-                         [](const testing::TestParamInfo<BlastCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         caseName<BlastCase>);
 
 TEST(Explosion, EmptiesARadiusOf15) {
     makeLevel(100, 80);
