@@ -13,6 +13,15 @@
 
 namespace {
 
+// A record as the level reset leaves it: out of play, fx -100, skill 1, no fuse.
+Creature waitingCreature() {
+    Creature c{};
+    c.fx = -100.0f;
+    c.skill = 1;
+    c.fuse = 10;
+    return c;
+}
+
 constexpr uint32_t background = 0xFF3333BB;
 constexpr uint32_t panel = 0xFF806040;
 
@@ -32,7 +41,7 @@ protected:
         levelHeight = 400;
         scrollX = scrollY = 0;
         entranceX = entranceY = exitX = exitY = 1000;  // off the view unless a test moves them
-        for (Creature& c : creatures) c = Creature{.fx = -100.0f, .skill = 1, .fuse = 10};
+        for (Creature& c : creatures) c = waitingCreature();
         for (int32_t& n : stateCounts) n = 0;
         for (int32_t& v : levelValues) v = 0;
         fps = lps = liveCount = savedCount = spawnedCount = 0;
@@ -78,8 +87,8 @@ TEST_F(FrameTest, TerrainIsCopiedAtTheViewOffsetWithEmptyPixelsShowingTheBackgro
     EXPECT_EQ(px(0, 100), terrainCode(100, 100));
     EXPECT_EQ(px(150, 100), terrainCode(250, 100));
     EXPECT_EQ(px(250, 100), background);  // level column 350 is empty
-    EXPECT_EQ(px(639, 399), panel);       // the panel covers the bottom of the level
-    EXPECT_EQ(px(639, 399 - 80), terrainCode(739, 319));
+    EXPECT_EQ(px(639, 399), terrainCode(739, 399));
+    EXPECT_EQ(px(639, 400), panel);  // the panel lies below the level view
 }
 
 TEST_F(FrameTest, EntranceAndExitPictures) {

@@ -180,7 +180,9 @@ TEST_F(ScreensTest, NextLevelSearch) {
         showScreen(screenLevel);
         EXPECT_EQ(levelNumber, c.nextLevel) << c.name;
         EXPECT_EQ(screen, c.screenAfter) << c.name;
-        if (c.screenAfter == screenMainMenu) EXPECT_EQ(widgets[1].text, "Play Game") << c.name;
+        if (c.screenAfter == screenMainMenu) {
+            EXPECT_EQ(widgets[1].text, "Play Game") << c.name;
+        }
     }
 }
 

@@ -13,6 +13,15 @@
 
 namespace {
 
+// A record as the level reset leaves it: out of play, fx -100, skill 1, no fuse.
+Creature waitingCreature() {
+    Creature c{};
+    c.fx = -100.0f;
+    c.skill = 1;
+    c.fuse = 10;
+    return c;
+}
+
 struct Pointer {
     int32_t x, y, buttons;
 };
@@ -130,7 +139,7 @@ TEST_F(WidgetInputTest, ScreenButtonRebuildsTheTable) {
 }
 
 TEST_F(WidgetInputTest, ArmAllLightsEveryFuseOfTheLevelRange) {
-    for (Creature& c : creatures) c = Creature{.skillTicks = 50, .fuse = 10};
+    for (Creature& c : creatures) { c = waitingCreature(); c.skillTicks = 50; }
     const int32_t saved = lastCreatureIndex;
     lastCreatureIndex = 9;
     clearWidgets();

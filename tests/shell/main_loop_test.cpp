@@ -12,6 +12,15 @@
 
 namespace {
 
+// A record as the level reset leaves it: out of play, fx -100, skill 1, no fuse.
+Creature waitingCreature() {
+    Creature c{};
+    c.fx = -100.0f;
+    c.skill = 1;
+    c.fuse = 10;
+    return c;
+}
+
 class MainLoopTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -19,7 +28,7 @@ protected:
         inputReset();
         for (double& t : stepLastFired) t = 0.0;
         frameCount = tickCount = fps = lps = 0;
-        for (Creature& c : creatures) c = Creature{.fx = -100.0f, .skill = 1, .fuse = 10};
+        for (Creature& c : creatures) c = waitingCreature();
         for (int32_t& v : levelValues) v = 0;
         spawnedCount = savedCount = liveCount = spawnTicks = 0;
         levelWidth = 200;
@@ -36,8 +45,13 @@ protected:
     // A creature standing still in the open (a blocker never moves on its own).
     static Creature& standing(int index) {
         Creature& c = creatures[index];
-        c = Creature{.inPlay = 1, .x = 100, .y = 100, .fx = 100.5f, .fy = 100.5f, .dir = 1,
-                     .skill = skillBlock, .frame = 1, .fallStartY = 100, .fuse = 10};
+        c = waitingCreature();
+        c.inPlay = 1;
+        c.x = c.y = c.fallStartY = 100;
+        c.fx = c.fy = 100.5f;
+        c.dir = 1;
+        c.skill = skillBlock;
+        c.frame = 1;
         return c;
     }
     static void makeAllDue() {

@@ -14,6 +14,15 @@
 
 namespace {
 
+// A record as the level reset leaves it: out of play, fx -100, skill 1, no fuse.
+Creature waitingCreature() {
+    Creature c{};
+    c.fx = -100.0f;
+    c.skill = 1;
+    c.fuse = 10;
+    return c;
+}
+
 class PlayStateTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -25,7 +34,7 @@ protected:
         scrollX = scrollY = 0;
         lastCreatureIndex = 9;
         hoveredCreature = 0;
-        for (Creature& c : creatures) c = Creature{.fx = -100.0f, .skill = 1, .fuse = 10};
+        for (Creature& c : creatures) c = waitingCreature();
         showScreen(screenMainMenu);
     }
     void TearDown() override { inputReset(); }
@@ -171,7 +180,9 @@ TEST_F(PlayStateTest, LevelEndTest) {
         savedCount = 1;
         levelEndTest();
         EXPECT_EQ(screen, c.after);
-        if (c.after == screenLevel) EXPECT_EQ(widgets[4].text, "You have lost!");
+        if (c.after == screenLevel) {
+            EXPECT_EQ(widgets[4].text, "You have lost!");
+        }
     }
 }
 
