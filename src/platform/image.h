@@ -1,5 +1,6 @@
 // Images: 32-bit 0xAARRGGBB pixels, stored row by row, top row first.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

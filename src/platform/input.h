@@ -41,5 +41,7 @@ void inputPointerLeave();
 void inputButtonEvent(int buttonBit, bool down);
 void inputWheel(int32_t notches);
 void inputFocus(bool focused);
+// The backend's window opened or closed; without a window all input reads idle.
+void inputWindowOpen(bool open);
 // Back to start-up state: no key or button down, pointer outside, flag clear.
 void inputReset();
