@@ -42,6 +42,9 @@ TilesetGrid tilesetGrid(int32_t pictureWidth, int32_t pictureHeight, int32_t til
 // or unreadable numbers are empty cells.
 uint32_t tileNumberFromText(const std::string& text);
 
+// Fills row y of the map from one line of the CSV layer.
+void readCsvRow(TileMap& map, int32_t y, const std::string& line);
+
 // Paints every cell into `terrain` (already filled with magenta), in rows from
 // the top and each row from the left, and sets the entrance and exit globals
 // from their tiles. A null tileset paints its tiles as empty ground.

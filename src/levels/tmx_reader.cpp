@@ -1,5 +1,6 @@
 #include "tmx_reader.h"
 
+#include "../platform/bmp.h"
 #include "../platform/console.h"
 #include "../platform/files.h"
 #include "../platform/input.h"
@@ -69,19 +70,6 @@ bool readMapLine(MapReading& reading, const std::string& line, std::string& mess
     return true;
 }
 
-// One row of the CSV layer. Each value runs to the next comma and the read goes
-// on after that comma; missing values at the row's end are empty cells.
-void readRow(TileMap& map, int32_t y, const std::string& line) {
-    uint32_t* row = map.tiles.data() + static_cast<size_t>(y) * static_cast<size_t>(map.columns);
-    const int32_t length = static_cast<int32_t>(line.size());
-    int32_t start = 1;
-    for (int32_t x = 0; x < map.columns && start <= length; ++x) {
-        int32_t comma = findText(start, line, ",");
-        row[x] = tileNumberFromText(midText(line, start, comma == 0 ? -1 : comma - start));
-        start = comma == 0 ? length + 1 : comma + 1;
-    }
-}
-
 std::string tilesetPathFrom(const std::string& source) {
     std::string path = "data\\" + stripDirectories(source);
     if (rightText(path, 4) == ".png") path = leftText(path, static_cast<int32_t>(path.size()) - 4) + ".bmp";
@@ -146,6 +134,19 @@ bool paintLevel(const MapReading& reading, Image*& terrain, std::string& message
 
 }  // namespace
 
+// One row of the CSV layer. Each value runs to the next comma and the read goes
+// on after that comma; missing values at the row's end are empty cells.
+void readCsvRow(TileMap& map, int32_t y, const std::string& line) {
+    uint32_t* row = map.tiles.data() + static_cast<size_t>(y) * static_cast<size_t>(map.columns);
+    const int32_t length = static_cast<int32_t>(line.size());
+    int32_t start = 1;
+    for (int32_t x = 0; x < map.columns && start <= length; ++x) {
+        int32_t comma = findText(start, line, ",");
+        row[x] = tileNumberFromText(midText(line, start, comma == 0 ? -1 : comma - start));
+        start = comma == 0 ? length + 1 : comma + 1;
+    }
+}
+
 int loadTmxMap(const std::string& path, Image*& terrain, std::string& message, int32_t& width,
                int32_t& height) {
     const int file = freeFileNumber();
@@ -158,7 +159,7 @@ int loadTmxMap(const std::string& path, Image*& terrain, std::string& message, i
     while (!atEnd(file)) {
         const std::string line = trimSpaces(readLine(file));
         if (reading.dataMode) {
-            readRow(reading.map, reading.row, line);
+            readCsvRow(reading.map, reading.row, line);
             if (++reading.row >= reading.map.rows) reading.dataMode = false;
         } else if (!readHeaderLine(reading, line, message, width, height)) {
             closeFile(file);
