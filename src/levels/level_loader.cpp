@@ -40,27 +40,6 @@ void keepCreatureIndexInTable() {
 
 }  // namespace
 
-void buildCollisionGrid(const Image& terrain) {
-    resizeGrid(levelWidth, levelHeight);
-    const int32_t width = std::min(terrain.width, levelWidth);
-    const int32_t height = std::min(terrain.height, levelHeight);
-    const size_t rows = static_cast<size_t>(gridRows());
-    // Square blocks keep both the row-by-row image and the column-by-column
-    // grid in the cache while one is turned into the other.
-    constexpr int32_t block = 64;
-    for (int32_t top = 0; top < height; top += block) {
-        const int32_t bottom = std::min(top + block, height);
-        for (int32_t left = 0; left < width; left += block) {
-            const int32_t right = std::min(left + block, width);
-            for (int32_t x = left; x < right; ++x) {
-                uint8_t* column = gridCells.data() + static_cast<size_t>(x) * rows;
-                for (int32_t y = top; y < bottom; ++y)
-                    column[y] = terrain.row(y)[x] == transparentColour ? cellEmpty : cellTerrain;
-            }
-        }
-    }
-}
-
 int32_t loadLevel() {
     int32_t values[10] = {};
     if (!readLevelData(levelFileName(".dat"), values)) return levelDataMissing;

@@ -163,3 +163,28 @@ TEST(LevelLoader, FailuresLeaveWhatTheLoadingScreenExpects) {
     EXPECT_EQ(levelWidth, 6);
     releaseTerrain();
 }
+
+TEST(CollisionGridBuild, MatchesEveryPixelWhateverTheSize) {
+    ScratchFolder folder;  // opens the screen for createImage
+    const int32_t sizes[][2] = {{1, 1}, {15, 17}, {16, 16}, {37, 53}, {100, 70}, {130, 33}};
+    uint32_t seed = 12345;
+    for (auto [width, height] : sizes) {
+        Image* terrain = createImage(width, height);
+        for (Colour& pixel : terrain->pixels) {
+            seed = seed * 1103515245 + 12345;
+            pixel = (seed >> 16) % 3 == 0 ? transparentColour : (seed >> 16) % 3 == 1 ? 0xFFFE00FF : 0x00FF00FF;
+        }
+        levelWidth = width;
+        levelHeight = height;
+        buildCollisionGrid(*terrain);
+        ASSERT_EQ(gridColumns(), width + 1);
+        int mismatches = 0;
+        for (int32_t x = 0; x <= width; ++x)
+            for (int32_t y = 0; y <= height; ++y) {
+                Colour pixel = x < width && y < height ? terrain->row(y)[x] : transparentColour;
+                mismatches += cellAt(x, y) != (pixel == transparentColour ? cellEmpty : cellTerrain);
+            }
+        EXPECT_EQ(mismatches, 0) << width << "x" << height;
+        destroyImage(terrain);
+    }
+}
