@@ -12,3 +12,5 @@ void clearScreen();
 void printLine(std::string_view text);
 int consoleCursorColumn();
 int consoleCursorRow();
+// Cursor back to column 0, row 0 without drawing (when the screen opens).
+void resetConsoleCursor();

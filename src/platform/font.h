@@ -2,4 +2,4 @@
 #pragma once
 #include <cstdint>
 
-extern const uint8_t fontGlyphs[256][8];
+extern const uint8_t (&fontGlyphs)[256][8];

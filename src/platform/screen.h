@@ -20,3 +20,17 @@ void unlockScreen(int32_t firstRow = -1, int32_t lastRow = -1);
 int32_t screenLockCount();
 // Releases the surface; used by endProgram.
 void closeScreen();
+
+// For the drawing operations: marks rows as changed without touching the lock,
+// and drops the lock count by one (presenting at 0) without marking anything.
+void markScreenRows(int32_t firstRow, int32_t lastRow);
+void releaseScreenLock();
+
+// Every drawing operation runs between these two. beginDrawing answers whether
+// the target can be drawn on at all (screen open, image well formed) and takes
+// the screen lock when the target is the screen; endDrawing marks the rows
+// first..last (none when first > last) and releases that lock.
+bool beginDrawing(const Image& target);
+void endDrawing(const Image& target, int32_t firstRow, int32_t lastRow);
+// True when the image's pixel store matches its size.
+bool imageIsWellFormed(const Image& image);

@@ -1,0 +1,18 @@
+// Row kernels under the drawing operations: whole runs of pixels at a time,
+// each giving exactly the per-pixel result of its rule.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include "draw.h"
+
+// The transparent copy's rule for one pixel: the key colour (low 24 bits
+// 0xFF00FF, any alpha) leaves the target alone, anything else lands with alpha cleared.
+inline bool isKeyColour(uint32_t pixel) { return (pixel & 0x00FFFFFFu) == 0x00FF00FFu; }
+inline void putTransparentPixel(uint32_t& target, uint32_t pixel) {
+    if (!isKeyColour(pixel)) target = pixel & 0x00FFFFFFu;
+}
+
+void fillRow(uint32_t* target, size_t count, uint32_t colour);
+void copyRow(uint32_t* target, const uint32_t* source, size_t count, CopyMode mode);
+// target[i] takes source[-i]: the row read right to left.
+void copyRowMirrored(uint32_t* target, const uint32_t* sourceLast, size_t count, CopyMode mode);
