@@ -45,3 +45,14 @@ void entryRule(int32_t lastIndex);
 void countStates(int32_t lastIndex);
 // The animation step: frames run 1..6.
 void animateCreatures(int32_t lastIndex);
+
+// The highest record a scan over 0..lastIndex may touch: a level that asks for
+// more creatures than the table holds gets the 100 it can have, and a negative
+// count gets none (the scans then run over no record at all).
+inline int32_t lastRecord(int32_t lastIndex) {
+    return lastIndex < creatureCapacity ? lastIndex : creatureCapacity - 1;
+}
+
+// The pixel a position lies in. Positions far outside any level are held to
+// +-2^30, so that neighbouring cells can be computed without overflow.
+int32_t floorToPixel(float position);

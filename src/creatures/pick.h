@@ -2,3 +2,5 @@
 #pragma once
 
 void pickCreature();
+// A new level: no creature counts as lit by the press that may still be held.
+void forgetFusesLitByPress();

@@ -1,7 +1,12 @@
 // Build, dig, tunnel, the fuse and the explosion.
 #pragma once
 #include <cstdint>
+#include "../platform/image.h"
 #include "creature_table.h"
+
+constexpr Colour brickColour = 0xFFFF3333;
+constexpr int32_t fuseSeconds = 6;
+constexpr int32_t explosionRadius = 15;
 
 void buildStep(Creature& c);
 void digStep(Creature& c);
