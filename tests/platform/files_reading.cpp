@@ -120,6 +120,19 @@ TEST_F(FilesTest, PathsWithBackslashesAndFolders) {
     EXPECT_EQ(hostPath("data\\main.bmp"), "data/main.bmp");
 }
 
+TEST_F(FilesTest, LetterCaseOfNamesIsForgivenButExactNamesWin) {
+    writeFile("sub/Tiles.BMP", "upper");
+    writeFile("sub/both.txt", "lower");
+    writeFile("sub/BOTH.txt", "upper");
+    EXPECT_TRUE(fileExists(folder + "\\SUB\\tiles.bmp"));
+    ASSERT_EQ(openTextFile(folder + "\\Sub\\TILES.bmp", 5), fileOk);
+    EXPECT_EQ(readLine(5), "upper");
+    ASSERT_EQ(openTextFile(folder + "\\sub\\both.txt", 6), fileOk);
+    EXPECT_EQ(readLine(6), "lower");
+    EXPECT_FALSE(fileExists(folder + "\\sub\\tiles.bmp\\x"));
+    EXPECT_FALSE(fileExists(""));
+}
+
 TEST_F(FilesTest, ReadBytesStopsAtTheEnd) {
     std::string path = writeFile("raw.bin", std::string("\x01\x02\x03\x04\x05", 5));
     ASSERT_EQ(openRawFile(path, 9), fileOk);
