@@ -51,11 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
                     FallCase{"walker101", 101, skillWalk, false, 0},
                     FallCase{"floater100KeepsSkill", 100, skillFloat, true, skillFloat},
                     FallCase{"floater101SpendsSkill", 101, skillFloat, true, skillWalk},
-                    FallCase{"floater300", 300, skillFloat, true, skillWalk},
                     FallCase{"climberKeepsSkill", 40, skillClimb, true, skillClimb},
                     FallCase{"climber101", 101, skillClimb, false, 0},
-                    FallCase{"builderDropsSkill", 10, skillBuild, true, skillWalk},
-                    FallCase{"tunnellerDropsSkill", 10, skillTunnel, true, skillWalk}),
+                    FallCase{"builderDropsSkill", 10, skillBuild, true, skillWalk}),
     caseName<FallCase>);
 
 TEST(Falls, FloaterKeepsSkillOnAShortDropAndFloatsTheNextLongOne) {
@@ -134,15 +132,6 @@ TEST(Steps, MixedStepOfThreeWithOneBrickIsClimbed) {
     tick(40);
     EXPECT_EQ(c.dir, 1);
     EXPECT_EQ(c.y, 91);
-}
-
-TEST(Steps, StepsUpInPlaceHalfAPixelATick) {
-    flatLevel();
-    paint(51, 98, 120, 99, cellTerrain);
-    Creature& c = place(0, 50.0f, standingY);
-    tick();
-    EXPECT_EQ(c.fx, 50.0f);
-    EXPECT_EQ(c.fy, 93.5f);
 }
 
 struct DropCase {

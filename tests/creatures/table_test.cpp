@@ -101,32 +101,4 @@ TEST(Counts, StateCountsAndLiveCount) {
     EXPECT_EQ(liveCount, 4);
 }
 
-TEST(Counts, AnimationRunsOneToSixForCreaturesInPlay) {
-    entranceLevel();
-    Creature& c = place(0, 50.0f, 94.0f);
-    creatures[1].inPlay = 0;
-    creatures[1].frame = 3;
-    int32_t seen[8] = {};
-    for (int32_t i = 0; i < 12; ++i) {
-        animateCreatures(lastCreatureIndex);
-        ++seen[c.frame];
-    }
-    EXPECT_EQ(seen[0], 0);
-    for (int32_t f = 1; f <= 6; ++f) EXPECT_EQ(seen[f], 2) << "frame " << f;
-    EXPECT_EQ(seen[7], 0);
-    EXPECT_EQ(creatures[1].frame, 3);
-}
-
-TEST(Reset, EveryRecordWaitsAgain) {
-    entranceLevel();
-    place(7, 50.0f, 94.0f, skillDig).frame = 4;
-    resetCreatureTable();
-    for (const Creature& c : creatures) {
-        EXPECT_EQ(c.inPlay, 0);
-        EXPECT_EQ(c.fx, -100.0f);
-        EXPECT_EQ(c.skill, skillWalk);
-    }
-    EXPECT_EQ(creatures[7].frame, 4) << "other fields keep their values";
-}
-
 }  // namespace
