@@ -1,6 +1,8 @@
 // The tileset: 30 ground tiles in six materials, then the entrance and exit
-// markers. Every ground tile is solid over its whole 16x16 square, so the
-// eggs meet flat floors and straight walls; the gaps between tiles stay empty.
+// markers. Every ground tile but one is solid over its whole 16x16 square, so
+// the eggs meet flat floors and straight walls; the plank ledge (26) is solid
+// only in its top 6 rows, thin enough for an explosion to blow a hole in it.
+// The gaps between tiles stay empty.
 #include <cstdint>
 #include "art.h"
 
@@ -84,14 +86,20 @@ Tile crystal(uint32_t base, int salt) {
     return t;
 }
 
-Tile wood(int salt, bool crate) {
+Tile planks(int salt) {
     Tile t = speckled(0xFF9A6232, 8, salt);
     for (int y = 0; y < 16; y += 4) fillRect(t, 0, y, 15, y, 0xFF6A3C18);
-    if (crate) {
-        fillRect(t, 0, 0, 15, 1, 0xFF6A3C18);
-        fillRect(t, 0, 14, 15, 15, 0xFF6A3C18);
-        for (int i = 0; i < 16; ++i) plot(t, i, i, 0xFF6A3C18);
-    }
+    return t;
+}
+
+Tile ledge(int salt) {
+    Tile t = makeCanvas(16, 16);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 16; ++x)
+            plot(t, x, y, shade(0xFFB07840, static_cast<int>(noise(x, y, salt) % 17) - 8));
+    fillRect(t, 0, 0, 15, 0, 0xFFD8A060);
+    fillRect(t, 0, 5, 15, 5, 0xFF6A3C18);
+    fillRect(t, 7, 1, 7, 4, 0xFF6A3C18);
     return t;
 }
 
@@ -137,8 +145,8 @@ Tile tile(int n) {
     case 22: t = crystal(0xFFC070FF, n); break;                              // amethyst
     case 23: t = crystal(0xFF60F0A0, n); break;                              // emerald
     case 24: t = crystal(0xFFFF8080, n); break;                              // rose
-    case 25: t = wood(n, false); break;                                      // planks
-    case 26: t = wood(n, true); break;                                       // crate
+    case 25: t = planks(n); break;
+    case 26: t = ledge(n); break;                                            // thin ledge
     case 27: t = speckled(0xFFE8E4DC, 6, n); break;                          // marble
     case 28: t = speckled(0xFFE8E4DC, 6, n); fillRect(t, 0, 0, 15, 1, 0xFFFFFFFF); break;
     case 29: t = speckled(0xFF3C3C44, 8, n); break;                          // basalt

@@ -1,0 +1,96 @@
+#!/usr/bin/python3
+"""Turns the text drawings of the levels (levelN.txt here) into the map files the
+game and the map editor read: ../../maps/mapN.tmx and ../../maps/mapN.dat.
+
+A drawing starts with one line of ten numbers: creatures - 1, eggs to save, and the
+uses of block, build, dig, tunnel, float, climb and explode, and an unused tenth.
+Each following line is a row of 16x16 cells:
+
+  .  empty          E  entrance      X  exit
+  d  earth (grass grows on top)      s  sand (grass on top)
+  r  rock (moss on top)              R  dark rock
+  b  red brick      B  stone brick   v  violet brick   n  sandstone
+  t  steel plate    T  plain steel   y  brass          k  dark steel
+  i  ice crystal    a  amethyst      e  emerald        q  rose crystal
+  w  planks         c  thin ledge (top 6 px)        M  marble         z  basalt
+  f  basalt with embers              o  earth with gold
+
+Run it after editing a drawing: python3 tools/make_maps/make_maps.py
+"""
+import glob
+import os
+import re
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+MAPS = os.path.normpath(os.path.join(HERE, "..", "..", "maps"))
+
+ENTRANCE, EXIT = 31, 32
+PLAIN = {"R": 10, "b": 13, "B": 14, "v": 15, "n": 16, "t": 17, "T": 18, "y": 19, "k": 20,
+         "i": 21, "a": 22, "e": 23, "q": 24, "w": 25, "c": 26, "z": 29, "f": 30, "o": 8}
+# Materials with a variant for a face open to the sky: (inside tiles, top tile).
+LAYERED = {"d": ((2, 2, 2, 3), 1), "s": ((6,), 7), "r": ((9, 9, 12), 11), "M": ((27,), 28)}
+
+
+def tile_for(rows, x, y):
+    ch = rows[y][x]
+    if ch == ".":
+        return 0
+    if ch == "E":
+        return ENTRANCE
+    if ch == "X":
+        return EXIT
+    if ch in PLAIN:
+        return PLAIN[ch]
+    if ch in LAYERED:
+        inside, top = LAYERED[ch]
+        if y == 0 or rows[y - 1][x] in ".EX":
+            return top
+        return inside[(x * 7 + y * 13) % len(inside)]
+    raise ValueError(f"unknown cell '{ch}' at column {x + 1}, row {y + 1}")
+
+
+def read_drawing(path):
+    with open(path) as f:
+        lines = [line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")]
+    values = [int(v) for v in re.split(r"[,\s]+", lines[0].strip())]
+    if len(values) != 10:
+        raise ValueError(f"{path}: the first line needs ten numbers")
+    rows = lines[1:]
+    width = max(len(r) for r in rows)
+    rows = [r.ljust(width, ".") for r in rows]
+    return values, rows
+
+
+def tmx_text(rows):
+    w, h = len(rows[0]), len(rows)
+    out = ['<?xml version="1.0" encoding="UTF-8"?>',
+           f'<map version="1.8" tiledversion="1.8.2" orientation="orthogonal" renderorder="right-down" '
+           f'width="{w}" height="{h}" tilewidth="16" tileheight="16" infinite="0" nextlayerid="2" nextobjectid="1">',
+           ' <tileset firstgid="1" name="tiles" tilewidth="16" tileheight="16" spacing="1" tilecount="32" columns="8">',
+           '  <image source="tiles.png" trans="ff00ff" width="136" height="68"/>',
+           ' </tileset>',
+           f' <layer id="1" name="Ground" width="{w}" height="{h}">',
+           '  <data encoding="csv">']
+    for y in range(h):
+        cells = ",".join(str(tile_for(rows, x, y)) for x in range(w))
+        out.append(cells + ("," if y < h - 1 else ""))
+    out += ['</data>', ' </layer>', '</map>']
+    return "\n".join(out) + "\n"
+
+
+def main():
+    paths = sorted(glob.glob(os.path.join(HERE, "level*.txt")))
+    for path in paths:
+        number = re.search(r"level(\d+)\.txt$", path).group(1)
+        values, rows = read_drawing(path)
+        with open(os.path.join(MAPS, f"map{number}.tmx"), "w") as f:
+            f.write(tmx_text(rows))
+        with open(os.path.join(MAPS, f"map{number}.dat"), "w") as f:
+            f.write(",".join(str(v) for v in values) + "\n")
+        print(f"map{number}: {len(rows[0]) * 16} x {len(rows) * 16} px")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
