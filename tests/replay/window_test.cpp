@@ -70,7 +70,7 @@ struct Screenshot {
 // A window's contents, or with "root" the whole X screen, through ImageMagick's
 // import, as a binary PPM.
 Screenshot takeScreenshot(const std::string& window = "root") {
-    std::string path = std::string(BUILD_DIR) + "/replay-work/window-shot.ppm";
+    std::string path = std::string(BUILD_DIR) + "/replay-work/window-shot-" + std::to_string(getpid()) + ".ppm";
     Screenshot shot;
     if (std::system(("import -window " + window + " -depth 8 'ppm:" + path + "' 2> /dev/null").c_str()) != 0)
         return shot;
