@@ -13,6 +13,7 @@
 #include "backend.h"
 #include "input.h"
 #include "screen.h"
+#include "window_fit.h"
 
 namespace {
 
@@ -23,31 +24,10 @@ bool wholePresentDue = false;
 Uint64 clockOrigin = 0;
 bool clockStarted = false;
 
-// Where the 640x480 picture lies on the window surface.
-struct Viewport {
-    int x = 0, y = 0, width = screenWidth, height = screenHeight;
-};
-
-Viewport viewportFor(int surfaceWidth, int surfaceHeight) {
-    Viewport view;
-    if (int64_t{surfaceWidth} * screenHeight <= int64_t{surfaceHeight} * screenWidth) {
-        view.width = surfaceWidth;
-        view.height = static_cast<int>(int64_t{surfaceWidth} * screenHeight / screenWidth);
-    } else {
-        view.height = surfaceHeight;
-        view.width = static_cast<int>(int64_t{surfaceHeight} * screenWidth / screenHeight);
-    }
-    view.width = std::max(view.width, 1);
-    view.height = std::max(view.height, 1);
-    view.x = (surfaceWidth - view.width) / 2;
-    view.y = (surfaceHeight - view.height) / 2;
-    return view;
-}
-
-Viewport currentViewport() {
+PictureArea currentPictureArea() {
     int width = screenWidth, height = screenHeight;
     if (window != nullptr) SDL_GetWindowSize(window, &width, &height);
-    return viewportFor(width, height);
+    return pictureAreaIn(width, height);
 }
 
 // A pixel layout whose low 24 bits are ours: pixels are copied as they stand.
@@ -64,16 +44,16 @@ uint32_t* surfaceRow(SDL_Surface* target, int y) {
 // Nearest-neighbour scaling of source rows first..last into the viewport. Each
 // picture row is built once; the window rows that repeat it are plain copies.
 // Returns the window rows written.
-SDL_Rect scaleRows(SDL_Surface* target, const Viewport& view, const uint32_t* pixels, int32_t pitch,
+SDL_Rect scaleRows(SDL_Surface* target, const PictureArea& view, const uint32_t* pixels, int32_t pitch,
                    int32_t first, int32_t last) {
     static std::vector<int32_t> sourceColumn;
     sourceColumn.resize(static_cast<size_t>(view.width));
     for (int x = 0; x < view.width; ++x)
-        sourceColumn[static_cast<size_t>(x)] = static_cast<int32_t>(int64_t{x} * screenWidth / view.width);
+        sourceColumn[static_cast<size_t>(x)] = pictureOffset(x, view.width, screenWidth);
     int top = -1, bottom = -1, built = -1;
     int32_t builtSourceY = -1;
     for (int y = 0; y < view.height; ++y) {
-        auto sourceY = static_cast<int32_t>(int64_t{y} * screenHeight / view.height);
+        int32_t sourceY = pictureOffset(y, view.height, screenHeight);
         if (sourceY < first || sourceY > last) continue;
         uint32_t* row = surfaceRow(target, view.y + y) + view.x;
         if (sourceY == builtSourceY) {
@@ -92,7 +72,7 @@ SDL_Rect scaleRows(SDL_Surface* target, const Viewport& view, const uint32_t* pi
 }
 
 // Any other pixel layout: SDL converts and scales the whole picture.
-void blitWhole(SDL_Surface* target, const Viewport& view, const uint32_t* pixels, int32_t pitch) {
+void blitWhole(SDL_Surface* target, const PictureArea& view, const uint32_t* pixels, int32_t pitch) {
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<uint32_t*>(pixels), screenWidth, screenHeight, 32, pitch * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) return;
@@ -131,7 +111,7 @@ void present(const uint32_t* pixels, int32_t pitch, int32_t first, int32_t last)
     first = std::max(first, 0);
     last = std::min(last, screenHeight - 1);
     if (first > last) return;
-    Viewport view = viewportFor(target->w, target->h);
+    PictureArea view = pictureAreaIn(target->w, target->h);
     bool unscaled = view.width == screenWidth && view.height == screenHeight;
     bool fast = sameLayout(target);
     bool bars = target->w != view.width || target->h != view.height;
@@ -178,14 +158,11 @@ void setFullScreen(bool on) {
 
 // Window coordinates to the 640x480 picture; the pointer counts only on the picture.
 void pointerAt(int windowX, int windowY) {
-    Viewport view = currentViewport();
-    int x = windowX - view.x, y = windowY - view.y;
-    if (x < 0 || y < 0 || x >= view.width || y >= view.height) {
+    int32_t x = 0, y = 0;
+    if (pictureFromWindow(currentPictureArea(), windowX, windowY, x, y))
+        inputPointerMove(x, y);
+    else
         inputPointerLeave();
-        return;
-    }
-    inputPointerMove(static_cast<int32_t>(int64_t{x} * screenWidth / view.width),
-                     static_cast<int32_t>(int64_t{y} * screenHeight / view.height));
 }
 
 // On a return of the focus: where SDL last saw the pointer in the window.
