@@ -45,24 +45,33 @@ void checkValues(const std::vector<double>& values, LevelReport& report) {
 }
 
 // Lets the first egg in alone, with nothing given to it, and watches it until the
-// second would enter: if it is saved, dies or leaves the level before that, the
-// level ends at once.
+// second would enter and it has landed: if it is saved, dies or leaves the level
+// before the second enters, the level ends at once; if its first landing kills
+// it, so does every egg's.
 void checkFirstEgg(LevelReport& report) {
     resetCreatureTable();
     spawnedCount = 0;
     savedCount = 0;
     spawnTicks = entryPeriod - 1;  // the first egg enters on the first tick
     entryRule(0);
-    for (int32_t tick = 1; tick <= entryPeriod; ++tick) {
+    constexpr int32_t longestWatch = 5000;
+    bool landed = false;
+    for (int32_t tick = 1; tick <= longestWatch; ++tick) {
         creatureTick(0, levelWidth, levelHeight);
         if (creatures[0].inPlay != 1) {
-            std::string how = savedCount > 0 ? "reaches the exit" : "is lost (a deadly fall or off the level)";
-            report.errors.push_back("the first egg " + how + " " + text(tick) +
-                                    " ticks after it enters, before the second one enters (" +
-                                    text(entryPeriod) + " ticks): the level would end at once");
+            const std::string how = savedCount > 0 ? "reaches the exit" : "is lost (a deadly fall or off the level)";
+            if (tick <= entryPeriod)
+                report.errors.push_back("the first egg " + how + " " + text(tick) +
+                                        " ticks after it enters, before the second one enters (" +
+                                        text(entryPeriod) + " ticks): the level would end at once");
+            else if (!landed)
+                report.errors.push_back("the first egg " + how + " on its way down from the entrance: every egg would");
             return;
         }
+        landed = landed || creatures[0].falling == 0;
+        if (landed && tick >= entryPeriod) return;
     }
+    report.warnings.push_back("the first egg is still falling " + text(longestWatch) + " ticks after it enters");
 }
 
 void writePreview(const std::string& path, LevelReport& report) {
