@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenLevel{"MissingTileset", mapText(soundCells, "csv", "../art/rocks.png"), "9,5",
                     "the tileset picture data\\rocks.bmp is missing"},
         BrokenLevel{"Base64Layer", mapText(soundCells, "base64"), "9,5", "the game reads only CSV"}),
-    [](const ::testing::TestParamInfo<BrokenLevel>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<BrokenLevel>& tested) { return std::string(tested.param.name); });
 
 TEST_F(LevelFolder, ArgumentThatNamesNoLevelIsRefused) {
     const ToolRun run = check("notalevel");
