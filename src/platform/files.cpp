@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -71,8 +73,54 @@ bool takeLineEnd(OpenFile& file) {
     return false;
 }
 
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// The entry of `folder` whose name matches `name` but for letter case; empty when none.
+std::string entryIgnoringCase(const std::string& folder, const std::string& name) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    if (error) return {};
+    for (auto it = entries; it != std::filesystem::directory_iterator(); it.increment(error)) {
+        if (error) return {};
+        std::string entry = it->path().filename().string();
+        if (sameIgnoringCase(entry, name)) return entry;
+    }
+    return {};
+}
+
+// Levels and pictures are often made where file names ignore letter case, so
+// "data\Tiles.bmp" also finds data/tiles.bmp. An exact match always wins.
+std::string findHostPath(const std::string& path) {
+    std::string host = hostPath(path);
+    std::error_code error;
+    if (host.empty() || std::filesystem::exists(host, error)) return host;
+    std::string found = host[0] == '/' ? "/" : "";
+    size_t start = host[0] == '/' ? 1 : 0;
+    while (start <= host.size()) {
+        size_t end = host.find('/', start);
+        if (end == std::string::npos) end = host.size();
+        std::string name = host.substr(start, end - start);
+        std::string prefix = found.empty() || found.back() == '/' ? found : found + "/";
+        if (!name.empty() && name != "." && name != ".." &&
+            !std::filesystem::exists(prefix + name, error)) {
+            std::string entry = entryIgnoringCase(found, name);
+            if (entry.empty()) return host;
+            name = entry;
+        }
+        found = prefix + name;
+        start = end + 1;
+    }
+    return found;
+}
+
 std::FILE* openForReading(const std::string& path) {
-    std::FILE* handle = std::fopen(hostPath(path).c_str(), "rb");
+    std::FILE* handle = std::fopen(findHostPath(path).c_str(), "rb");
     if (handle == nullptr) return nullptr;
     struct stat info {};
     if (fstat(fileno(handle), &info) != 0 || S_ISDIR(info.st_mode)) {

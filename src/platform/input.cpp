@@ -116,6 +116,7 @@ void sleepMs(int32_t ms) {
 
 void endProgram(int code) {
     closeAllFiles();
+    closeScreen();
     backendClose();
     std::exit(code);
 }

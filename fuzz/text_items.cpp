@@ -1,0 +1,55 @@
+// Reads arbitrary bytes as a text file, item by item and line by line, and
+// takes every piece apart with the text operations the level reader uses.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace {
+
+std::string scratchPath() {
+    static const std::string path = "/tmp/fuzz_text_items." + std::to_string(getpid());
+    return path;
+}
+
+void takeApart(const std::string& piece) {
+    double value = textValue(piece);
+    (void)roundToInt(value);
+    (void)floatToText(static_cast<float>(value));
+    int32_t comma = findText(1, piece, ",");
+    (void)midText(piece, comma, -1);
+    (void)midText(piece, comma + 1, comma);
+    (void)leftText(piece, comma);
+    (void)rightText(piece, comma - 2);
+    (void)trimSpaces(piece);
+    (void)charCodeAt(piece, comma);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    // The first byte chooses, bit by bit, between items and lines.
+    uint8_t pattern = data[0];
+    std::FILE* file = std::fopen(scratchPath().c_str(), "wb");
+    if (file == nullptr) return 0;
+    std::fwrite(data + 1, 1, size - 1, file);
+    std::fclose(file);
+
+    int n = freeFileNumber();
+    if (openTextFile(scratchPath(), n) != fileOk) return 0;
+    size_t consumed = 0;
+    for (int step = 0; !atEnd(n); ++step) {
+        bool item = (pattern >> (step % 8)) & 1;
+        std::string piece = item ? readItem(n) : readLine(n);
+        if (piece.size() > (item ? 4096u : (4u << 20))) __builtin_trap();
+        takeApart(piece);
+        if (++consumed > size) __builtin_trap();  // every read must move on
+    }
+    closeFile(n);
+    return 0;
+}
