@@ -51,13 +51,15 @@ void thickLine(Canvas& c, int x1, int y1, int x2, int y2, uint32_t colour) {
 Canvas frame() { return makeCanvas(41, 42); }
 
 // Finished frames get their rim; it stays inside columns 1..39 so that
-// neighbouring frames, which share a column, never touch.
-Canvas finish(Canvas c) {
+// neighbouring frames, which share a column, never touch, and above row 37,
+// the ground's top row, unless the egg is digging into it.
+Canvas finish(Canvas c, bool intoTheGround = false) {
     addOutline(c, rim);
     for (int y = 0; y < c.height; ++y) {
         plot(c, 0, y, none);
         plot(c, 40, y, none);
     }
+    if (!intoTheGround) fillRect(c, 0, 37, 40, 41, none);
     return c;
 }
 
@@ -124,7 +126,7 @@ Canvas digging(int f) {
         fillRect(c, 11 - f, 14 + f, 12 - f, 15 + f, dirt);
         plot(c, 6, 28 - f, dirt);
     }
-    return finish(c);
+    return finish(c, true);
 }
 
 Canvas tunnelling(int f) {
