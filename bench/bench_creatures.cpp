@@ -4,6 +4,11 @@
 // starts from the same level and table and times 50 ticks (one second of play);
 // the figures are per tick, beside two floors measured in the same run: a
 // memset plus a memcpy of one 640x480 screen, and of the creature table.
+//
+// Then whole levels from maps\ played headless at full speed, creatures only:
+// the level loaded once, each sample plays it from the first entry until no
+// creature is left in play (no skills are given), as the logic step would, or
+// for at most 10000 ticks (200 s of play) on levels that need skills to end.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,6 +20,7 @@
 #include "creatures/movement.h"
 #include "levels/collision_grid.h"
 #include "levels/level.h"
+#include "levels/level_loader.h"
 #include "platform/draw.h"
 #include "platform/screen.h"
 
@@ -23,6 +29,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int32_t ticksPerSample = 50;
 constexpr double passMicroseconds = 20000.0;
+constexpr int32_t maxLevelTicks = 10000;
 
 double medianOf(std::vector<double>& samples) {
     std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
@@ -134,6 +141,51 @@ void BM_CreatureTick(benchmark::State& state) {
     destroyImage(terrainImage);
 }
 BENCHMARK(BM_CreatureTick)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
+
+// Plays the loaded level from its first entry to its end; answers the ticks run.
+int32_t playLevel(const std::vector<uint32_t>& pixels, const std::vector<uint8_t>& cells) {
+    terrainImage->pixels = pixels;
+    gridCells = cells;
+    resetCreatureTable();
+    spawnedCount = savedCount = liveCount = 0;
+    spawnTicks = entryPeriod - 1;
+    int32_t ticks = 0;
+    do {
+        creatureTick(lastCreatureIndex, levelWidth, levelHeight);
+        entryRule(lastCreatureIndex);
+        ++ticks;
+    } while ((liveCount > 0 || spawnedCount <= lastCreatureIndex) && ticks < maxLevelTicks);
+    return ticks;
+}
+
+void BM_WholeLevel(benchmark::State& state) {
+    if (!screenIsOpen()) openScreen(screenWidth, screenHeight, 32, 2);
+    levelNumber = int32_t(state.range(0));
+    if (loadLevel() != levelLoaded || terrainImage == nullptr) {
+        state.SkipWithError("the level did not load (run from the build folder)");
+        return;
+    }
+    const std::vector<uint32_t> pixels = terrainImage->pixels;
+    const std::vector<uint8_t> cells = gridCells;
+    const double screenFloor = copyFloorMicroseconds(size_t(screenWidth) * screenHeight * 4);
+    std::vector<double> samples;
+    int32_t ticks = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        ticks = playLevel(pixels, cells);
+        samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    const double level = medianOf(samples);
+    state.counters["level_us_median"] = level;
+    state.counters["ticks"] = ticks;
+    state.counters["saved"] = savedCount;
+    state.counters["ended"] = ticks < maxLevelTicks;
+    state.counters["ticks_per_s"] = ticks / (level / 1e6);
+    state.counters["x_real_time"] = ticks * passMicroseconds / level;
+    state.counters["x_screen_floor"] = level / screenFloor;
+    destroyImage(terrainImage);
+}
+BENCHMARK(BM_WholeLevel)->Arg(1)->Arg(14)->Arg(15)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -126,14 +126,12 @@ void TerrainWindowByPath(benchmark::State& state) {
     std::vector<uint32_t> target(640 * 400);
     againstFloor(
         state,
-        [&] {
-            for (size_t y = 0; y < 400; ++y)
-                copyRowWith(path, target.data() + y * 640, terrain.pixels.data() + y * 1600 + 480, 640, CopyMode::transparent);
-        },
+        [&] { copyBlockWith(path, {target.data(), 640, terrain.pixels.data() + 480, 1600, 640, 400}, CopyMode::transparent); },
         [] { memcpyRows(400, 640, 1600, 1); });
-    state.SetLabel(path == RowPath::plain ? "plain" : path == RowPath::sse2 ? "sse2" : "avx2");
+    const char* names[] = {"plain", "sse2", "avx2", "avx512"};
+    state.SetLabel(names[static_cast<int>(path)]);
 }
-BENCHMARK(TerrainWindowByPath)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(TerrainWindowByPath)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
 
 enum class Facing { right, leftByColumns, leftMirrored };
 

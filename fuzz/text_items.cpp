@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/files.h"
@@ -11,10 +12,20 @@
 
 namespace {
 
-std::string scratchPath() {
-    static const std::string path = "/tmp/fuzz_text_items." + std::to_string(getpid());
-    return path;
+// A plain buffer, not a std::string, so it is still there when the exit
+// handler removes the file.
+char scratch[64];
+
+const char* scratchPath() {
+    if (scratch[0] == 0) {
+        // Memory-backed where the system has it: one file is written per run.
+        const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::snprintf(scratch, sizeof scratch, "%s/fuzz_text_items.%d", folder, static_cast<int>(getpid()));
+    }
+    return scratch;
 }
+
+void removeScratch() { std::remove(scratchPath()); }
 
 void takeApart(const std::string& piece) {
     double value = textValue(piece);
@@ -35,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     // The first byte chooses, bit by bit, between items and lines.
     uint8_t pattern = data[0];
-    std::FILE* file = std::fopen(scratchPath().c_str(), "wb");
+    static const bool cleanupSet = std::atexit(removeScratch) == 0;
+    (void)cleanupSet;
+    std::FILE* file = std::fopen(scratchPath(), "wb");
     if (file == nullptr) return 0;
     std::fwrite(data + 1, 1, size - 1, file);
     std::fclose(file);

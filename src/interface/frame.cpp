@@ -87,12 +87,14 @@ void drawDebugLines(int32_t lastIndex) {
 
 void drawFrame(int32_t lastIndex) {
     lockScreen();
-    fillBox(displaySurface, 0, 0, 639, 479, backgroundColour);
     if (screen != screenPlay) {
+        fillBox(displaySurface, 0, 0, 639, 479, backgroundColour);
         drawWidgets();
         unlockScreen(-1, -1);
         return;
     }
+    // The panel covers the bottom 80 rows whole, so only the view needs the background.
+    fillBox(displaySurface, 0, 0, 639, 399, backgroundColour);
     drawLevel();
     // Never past the table, whatever the level file said.
     const int32_t last = std::min(lastIndex, creatureCapacity - 1);

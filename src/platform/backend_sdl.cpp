@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 #include "backend.h"
 #include "input.h"
 #include "screen.h"
+#include "window_fit.h"
 
 namespace {
 
@@ -22,57 +24,60 @@ bool wholePresentDue = false;
 Uint64 clockOrigin = 0;
 bool clockStarted = false;
 
-// Where the 640x480 picture lies on the window surface.
-struct Viewport {
-    int x = 0, y = 0, width = screenWidth, height = screenHeight;
-};
-
-Viewport viewportFor(int surfaceWidth, int surfaceHeight) {
-    Viewport view;
-    if (int64_t{surfaceWidth} * screenHeight <= int64_t{surfaceHeight} * screenWidth) {
-        view.width = surfaceWidth;
-        view.height = static_cast<int>(int64_t{surfaceWidth} * screenHeight / screenWidth);
-    } else {
-        view.height = surfaceHeight;
-        view.width = static_cast<int>(int64_t{surfaceHeight} * screenWidth / screenHeight);
-    }
-    view.width = std::max(view.width, 1);
-    view.height = std::max(view.height, 1);
-    view.x = (surfaceWidth - view.width) / 2;
-    view.y = (surfaceHeight - view.height) / 2;
-    return view;
-}
-
-Viewport currentViewport() {
+PictureArea currentPictureArea() {
     int width = screenWidth, height = screenHeight;
     if (window != nullptr) SDL_GetWindowSize(window, &width, &height);
-    return viewportFor(width, height);
+    return pictureAreaIn(width, height);
 }
 
-// Same size, and a pixel layout whose low 24 bits are ours: rows are copied as they stand.
-bool copiesStraight(const SDL_Surface* target) {
+// A pixel layout whose low 24 bits are ours: pixels are copied as they stand.
+bool sameLayout(const SDL_Surface* target) {
     Uint32 format = target->format->format;
-    return target->w == screenWidth && target->h == screenHeight &&
-           (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888);
+    return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
 }
 
-void copyRows(SDL_Surface* target, const uint32_t* pixels, int32_t pitch, int32_t first, int32_t last) {
-    auto* base = static_cast<uint8_t*>(target->pixels);
-    for (int32_t row = first; row <= last; ++row)
-        std::memcpy(base + static_cast<size_t>(row) * static_cast<size_t>(target->pitch),
-                    pixels + static_cast<size_t>(row) * static_cast<size_t>(pitch),
-                    static_cast<size_t>(screenWidth) * 4);
+uint32_t* surfaceRow(SDL_Surface* target, int y) {
+    return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) +
+                                       static_cast<size_t>(y) * static_cast<size_t>(target->pitch));
 }
 
-// Any other window surface: the whole picture converted and scaled into the viewport.
-void scaleWhole(SDL_Surface* target, const uint32_t* pixels, int32_t pitch) {
+// Nearest-neighbour scaling of source rows first..last into the viewport. Each
+// picture row is built once; the window rows that repeat it are plain copies.
+// Returns the window rows written.
+SDL_Rect scaleRows(SDL_Surface* target, const PictureArea& view, const uint32_t* pixels, int32_t pitch,
+                   int32_t first, int32_t last) {
+    static std::vector<int32_t> sourceColumn;
+    sourceColumn.resize(static_cast<size_t>(view.width));
+    for (int x = 0; x < view.width; ++x)
+        sourceColumn[static_cast<size_t>(x)] = pictureOffset(x, view.width, screenWidth);
+    int top = -1, bottom = -1, built = -1;
+    int32_t builtSourceY = -1;
+    for (int y = 0; y < view.height; ++y) {
+        int32_t sourceY = pictureOffset(y, view.height, screenHeight);
+        if (sourceY < first || sourceY > last) continue;
+        uint32_t* row = surfaceRow(target, view.y + y) + view.x;
+        if (sourceY == builtSourceY) {
+            std::memcpy(row, surfaceRow(target, view.y + built) + view.x, static_cast<size_t>(view.width) * 4);
+        } else {
+            const uint32_t* source = pixels + static_cast<size_t>(sourceY) * static_cast<size_t>(pitch);
+            for (int x = 0; x < view.width; ++x) row[x] = source[sourceColumn[static_cast<size_t>(x)]];
+            built = y;
+            builtSourceY = sourceY;
+        }
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    if (top < 0) return SDL_Rect{0, 0, 0, 0};
+    return SDL_Rect{view.x, view.y + top, view.width, bottom - top + 1};
+}
+
+// Any other pixel layout: SDL converts and scales the whole picture.
+void blitWhole(SDL_Surface* target, const PictureArea& view, const uint32_t* pixels, int32_t pitch) {
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<uint32_t*>(pixels), screenWidth, screenHeight, 32, pitch * 4, SDL_PIXELFORMAT_RGB888);
     if (source == nullptr) return;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    Viewport view = viewportFor(target->w, target->h);
     SDL_Rect rect{view.x, view.y, view.width, view.height};
-    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     if (view.width == screenWidth && view.height == screenHeight)
         SDL_BlitSurface(source, nullptr, target, &rect);
     else
@@ -80,11 +85,25 @@ void scaleWhole(SDL_Surface* target, const uint32_t* pixels, int32_t pitch) {
     SDL_FreeSurface(source);
 }
 
+// The window surface last drawn on: a new one (after a change of size) needs
+// its black bars and the whole picture.
+const SDL_Surface* lastTarget = nullptr;
+int lastTargetWidth = 0, lastTargetHeight = 0;
+
+bool targetChanged(const SDL_Surface* target) {
+    if (target == lastTarget && target->w == lastTargetWidth && target->h == lastTargetHeight) return false;
+    lastTarget = target;
+    lastTargetWidth = target->w;
+    lastTargetHeight = target->h;
+    return true;
+}
+
 void present(const uint32_t* pixels, int32_t pitch, int32_t first, int32_t last) {
     if (window == nullptr || pixels == nullptr) return;
     SDL_Surface* target = SDL_GetWindowSurface(window);
     if (target == nullptr) return;
-    if (wholePresentDue) {
+    bool fresh = targetChanged(target);
+    if (wholePresentDue || fresh) {
         first = 0;
         last = screenHeight - 1;
         wholePresentDue = false;
@@ -92,18 +111,27 @@ void present(const uint32_t* pixels, int32_t pitch, int32_t first, int32_t last)
     first = std::max(first, 0);
     last = std::min(last, screenHeight - 1);
     if (first > last) return;
+    PictureArea view = pictureAreaIn(target->w, target->h);
+    bool unscaled = view.width == screenWidth && view.height == screenHeight;
+    bool fast = sameLayout(target);
+    bool bars = target->w != view.width || target->h != view.height;
+    if (!fast || (fresh && bars)) SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
-    bool straight = copiesStraight(target);
-    if (straight)
-        copyRows(target, pixels, pitch, first, last);
-    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
-    if (straight) {
-        SDL_Rect rows{0, first, screenWidth, last - first + 1};
-        SDL_UpdateWindowSurfaceRects(window, &rows, 1);
-        return;
+    SDL_Rect rows{view.x, view.y + first, screenWidth, last - first + 1};
+    if (fast && unscaled) {
+        for (int32_t row = first; row <= last; ++row)
+            std::memcpy(surfaceRow(target, view.y + row) + view.x,
+                        pixels + static_cast<size_t>(row) * static_cast<size_t>(pitch),
+                        static_cast<size_t>(screenWidth) * 4);
+    } else if (fast) {
+        rows = scaleRows(target, view, pixels, pitch, first, last);
     }
-    scaleWhole(target, pixels, pitch);
-    SDL_UpdateWindowSurface(window);
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    if (!fast) blitWhole(target, view, pixels, pitch);
+    if (fast && !fresh)
+        SDL_UpdateWindowSurfaceRects(window, &rows, 1);
+    else
+        SDL_UpdateWindowSurface(window);
 }
 
 void presentWholeScreen() {
@@ -130,14 +158,11 @@ void setFullScreen(bool on) {
 
 // Window coordinates to the 640x480 picture; the pointer counts only on the picture.
 void pointerAt(int windowX, int windowY) {
-    Viewport view = currentViewport();
-    int x = windowX - view.x, y = windowY - view.y;
-    if (x < 0 || y < 0 || x >= view.width || y >= view.height) {
+    int32_t x = 0, y = 0;
+    if (pictureFromWindow(currentPictureArea(), windowX, windowY, x, y))
+        inputPointerMove(x, y);
+    else
         inputPointerLeave();
-        return;
-    }
-    inputPointerMove(static_cast<int32_t>(int64_t{x} * screenWidth / view.width),
-                     static_cast<int32_t>(int64_t{y} * screenHeight / view.height));
 }
 
 // On a return of the focus: where SDL last saw the pointer in the window.

@@ -149,11 +149,16 @@ bool readLayout(const Bytes& file, Layout& layout) {
         } else if ((compression == compressionBitFields || compression == compressionAlphaBitFields) && bits != 24) {
             // Masks sit inside the larger headers, or follow the 40-byte one.
             // A 40-byte header whose pixels start right after it declares masks
-            // it does not hold: such files are read with the plain masks.
+            // it does not hold. Such 16-bit files come from writers that mean
+            // 5-6-5 (the plain 5-5-5 needs no masks); 32-bit ones mean 8-8-8.
             const bool withAlpha = headerSize >= 56 || compression == compressionAlphaBitFields;
             const size_t masksAt = headerSize > infoHeaderSize ? fileHeaderSize + infoHeaderSize : afterHeader;
             if (headerSize == infoHeaderSize && layout.pixelOffset < masksAt + (withAlpha ? 16 : 12)) {
                 defaultMasks(layout);
+                if (bits == 16) {
+                    makeChannel(0xF800, layout.red);
+                    makeChannel(0x07E0, layout.green);
+                }
             } else if (!readMasks(file, masksAt, withAlpha, layout)) {
                 return false;
             }

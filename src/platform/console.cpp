@@ -17,7 +17,7 @@ void scrollUp(Image& screen) {
     const size_t rowPixels = static_cast<size_t>(screen.width) * cellSize;
     uint32_t* pixels = screen.pixels.data();
     std::memmove(pixels, pixels + rowPixels, (screen.pixels.size() - rowPixels) * sizeof(uint32_t));
-    fillRow(pixels + screen.pixels.size() - rowPixels, rowPixels, consoleBackground);
+    fillBlock(pixels + screen.pixels.size() - rowPixels, 0, rowPixels, 1, consoleBackground);
 }
 
 void drawCell(Image& screen, int column, int row, uint8_t code) {
@@ -39,7 +39,7 @@ void resetConsoleCursor() {
 
 void clearScreen() {
     if (!beginDrawing(displaySurface)) return;
-    fillRow(displaySurface.pixels.data(), displaySurface.pixels.size(), consoleBackground);
+    fillBlock(displaySurface.pixels.data(), 0, displaySurface.pixels.size(), 1, consoleBackground);
     resetConsoleCursor();
     endDrawing(displaySurface, 0, screenHeight - 1);
 }

@@ -1,5 +1,6 @@
 #include "draw.h"
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <vector>
 #include "draw_rows.h"
@@ -26,15 +27,26 @@ void fillSpan(Image& target, int64_t x1, int64_t x2, int64_t y, Colour colour, T
     x1 = std::max<int64_t>(x1, 0);
     x2 = std::min<int64_t>(x2, target.width - 1);
     if (x1 > x2) return;
-    fillRow(target.row(static_cast<int32_t>(y)) + x1, static_cast<size_t>(x2 - x1 + 1), colour);
+    fillBlock(target.row(static_cast<int32_t>(y)) + x1, 0, static_cast<size_t>(x2 - x1 + 1), 1, colour);
     rows.add(y);
 }
 
 void fillRect(Image& target, int64_t x1, int64_t y1, int64_t x2, int64_t y2, Colour colour,
               TouchedRows& rows) {
+    x1 = std::max<int64_t>(x1, 0);
+    x2 = std::min<int64_t>(x2, target.width - 1);
     y1 = std::max<int64_t>(y1, 0);
     y2 = std::min<int64_t>(y2, target.height - 1);
-    for (int64_t y = y1; y <= y2; ++y) fillSpan(target, x1, x2, y, colour, rows);
+    if (x1 > x2 || y1 > y2) return;
+    size_t columns = static_cast<size_t>(x2 - x1 + 1), rowCount = static_cast<size_t>(y2 - y1 + 1);
+    // Whole rows lie end to end: one run.
+    if (columns == static_cast<size_t>(target.width)) {
+        columns *= rowCount;
+        rowCount = 1;
+    }
+    fillBlock(target.row(static_cast<int32_t>(y1)) + x1, static_cast<size_t>(target.width), columns, rowCount, colour);
+    rows.add(y1);
+    rows.add(y2);
 }
 
 // The source rectangle after ordering and clamping into the source image.
@@ -57,6 +69,13 @@ const Image* readableSource(const Image& target, const Image* source, Image& sna
     return &snapshot;
 }
 
+void copyPixel(uint32_t& target, uint32_t pixel, CopyMode mode) {
+    if (mode == CopyMode::opaque) target = pixel;
+    else putTransparentPixel(target, pixel);
+}
+
+constexpr int64_t narrowRun = 4;
+
 void copyBlock(Image& target, int64_t x, int64_t y, const Image* source, int64_t x1, int64_t y1,
                int64_t x2, int64_t y2, CopyMode mode) {
     if (source == nullptr || !imageIsWellFormed(*source)) return;
@@ -72,19 +91,22 @@ void copyBlock(Image& target, int64_t x, int64_t y, const Image* source, int64_t
     rowCount = std::min<int64_t>(rowCount, target.height - y);
     TouchedRows rows;
     if (columns > 0 && rowCount > 0) {
-        for (int64_t r = 0; r < rowCount; ++r) {
-            copyRow(target.row(static_cast<int32_t>(y + r)) + x,
-                    source->row(static_cast<int32_t>(sy + r)) + sx, static_cast<size_t>(columns), mode);
+        uint32_t* out = target.row(static_cast<int32_t>(y)) + x;
+        const uint32_t* in = source->row(static_cast<int32_t>(sy)) + sx;
+        if (columns <= narrowRun) {
+            // A run this short costs less pixel by pixel than through a block kernel.
+            for (int64_t r = 0; r < rowCount; ++r, out += target.width, in += source->width) {
+                for (int64_t c = 0; c < columns; ++c) copyPixel(out[c], in[c], mode);
+            }
+        } else {
+            copyBlockRows({out, static_cast<size_t>(target.width), in, static_cast<size_t>(source->width),
+                           static_cast<size_t>(columns), static_cast<size_t>(rowCount)},
+                          mode);
         }
         rows.add(y);
         rows.add(y + rowCount - 1);
     }
     endDrawing(target, rows.first, rows.last);
-}
-
-void copyPixel(uint32_t& target, uint32_t pixel, CopyMode mode) {
-    if (mode == CopyMode::opaque) target = pixel;
-    else putTransparentPixel(target, pixel);
 }
 
 }  // namespace
@@ -214,11 +236,14 @@ void putImageMirrored(Image& target, int32_t x, int32_t y, const Image* source, 
             uint32_t* out = target.row(static_cast<int32_t>(ty + r)) + x;
             const uint32_t* in = source->row(static_cast<int32_t>(sy + r));
             for (int64_t i = first; i < runFirst; ++i) copyPixel(out[i], in[rightmost], mode);
-            if (runFirst <= runLast) {
-                copyRowMirrored(out + runFirst, in + (high - runFirst),
-                                static_cast<size_t>(runLast - runFirst + 1), mode);
-            }
             for (int64_t i = std::max(runLast + 1, first); i <= last; ++i) copyPixel(out[i], in[0], mode);
+        }
+        if (runFirst <= runLast) {
+            copyBlockMirrored({target.row(static_cast<int32_t>(ty)) + x + runFirst, static_cast<size_t>(target.width),
+                               source->row(static_cast<int32_t>(sy)) + (high - runFirst),
+                               static_cast<size_t>(source->width), static_cast<size_t>(runLast - runFirst + 1),
+                               static_cast<size_t>(rowCount)},
+                              mode);
         }
         rows.add(ty);
         rows.add(ty + rowCount - 1);
@@ -230,25 +255,30 @@ void drawText(Image& target, int32_t x, int32_t y, std::string_view text, Colour
     if (!beginDrawing(target)) return;
     TouchedRows rows;
     const int64_t top = y;
-    if (top + 7 >= 0 && top < target.height) {
+    // Glyph rows that fall inside the target.
+    const int64_t firstRow = std::max<int64_t>(0, -top), lastRow = std::min<int64_t>(7, target.height - 1 - top);
+    if (firstRow <= lastRow) {
         // Characters wholly left of the target are skipped without a look.
         size_t index = x < 0 ? static_cast<size_t>((-int64_t{x}) / 8) : 0;
         for (; index < text.size(); ++index) {
             const int64_t left = int64_t{x} + 8 * static_cast<int64_t>(index);
             if (left >= target.width) break;
+            // Glyph columns inside the target, as bits like the glyph's own.
+            uint32_t columns = 0xFF;
+            if (left < 0) columns &= 0xFFu << -left;
+            if (left + 8 > target.width) columns &= 0xFFu >> (left + 8 - target.width);
             const uint8_t* glyph = fontGlyphs[static_cast<uint8_t>(text[index])];
-            for (int64_t gy = 0; gy < 8; ++gy) {
-                const int64_t py = top + gy;
-                if (py < 0 || py >= target.height || glyph[gy] == 0) continue;
-                uint32_t* out = target.row(static_cast<int32_t>(py));
-                for (int64_t gx = 0; gx < 8; ++gx) {
-                    const int64_t px = left + gx;
-                    if ((glyph[gy] >> gx & 1) && px >= 0 && px < target.width) out[px] = colour;
+            for (int64_t gy = firstRow; gy <= lastRow; ++gy) {
+                uint32_t bits = glyph[gy] & columns;
+                uint32_t* out = target.row(static_cast<int32_t>(top + gy));
+                while (bits != 0) {
+                    out[left + std::countr_zero(bits)] = colour;
+                    bits &= bits - 1;
                 }
             }
         }
-        rows.add(std::max<int64_t>(top, 0));
-        rows.add(std::min<int64_t>(top + 7, target.height - 1));
+        rows.add(top + firstRow);
+        rows.add(top + lastRow);
     }
     endDrawing(target, rows.first, rows.last);
 }

@@ -3,31 +3,58 @@
 
 namespace {
 
-void fillRowPlain(uint32_t* target, size_t count, uint32_t colour) {
-    for (size_t i = 0; i < count; ++i) target[i] = colour;
-}
-
-void copyRowTransparentPlain(uint32_t* target, const uint32_t* source, size_t count) {
-    for (size_t i = 0; i < count; ++i) putTransparentPixel(target[i], source[i]);
-}
-
-void copyRowMirroredPlain(uint32_t* target, const uint32_t* sourceLast, size_t count, CopyMode mode) {
-    if (mode == CopyMode::opaque) {
-        for (size_t i = 0; i < count; ++i) target[i] = *(sourceLast - i);
-        return;
+void fillBlockPlain(uint32_t* target, size_t pitch, size_t columns, size_t rows, uint32_t colour) {
+    for (size_t r = 0; r < rows; ++r, target += pitch) {
+        for (size_t i = 0; i < columns; ++i) target[i] = colour;
     }
-    for (size_t i = 0; i < count; ++i) putTransparentPixel(target[i], *(sourceLast - i));
+}
+
+void copyBlockTransparentPlain(const BlockCopy& block) {
+    uint32_t* target = block.target;
+    const uint32_t* source = block.source;
+    for (size_t r = 0; r < block.rows; ++r, target += block.targetPitch, source += block.sourcePitch) {
+        for (size_t i = 0; i < block.columns; ++i) putTransparentPixel(target[i], source[i]);
+    }
+}
+
+void copyBlockMirroredPlain(const BlockCopy& block, CopyMode mode) {
+    uint32_t* target = block.target;
+    const uint32_t* source = block.source;
+    for (size_t r = 0; r < block.rows; ++r, target += block.targetPitch, source += block.sourcePitch) {
+        for (size_t i = 0; i < block.columns; ++i) {
+            if (mode == CopyMode::opaque) target[i] = *(source - i);
+            else putTransparentPixel(target[i], *(source - i));
+        }
+    }
+}
+
+void copyBlockOpaque(const BlockCopy& block) {
+    uint32_t* target = block.target;
+    const uint32_t* source = block.source;
+    for (size_t r = 0; r < block.rows; ++r, target += block.targetPitch, source += block.sourcePitch) {
+        std::memmove(target, source, block.columns * sizeof(uint32_t));
+    }
 }
 
 RowPath detectRowPath() {
 #if defined(__x86_64__)
     __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f")) return RowPath::avx512;
     if (__builtin_cpu_supports("avx2")) return RowPath::avx2;
     return RowPath::sse2;
 #else
     return RowPath::plain;
 #endif
 }
+
+#if defined(__x86_64__)
+// A long run is filled by the processor's string store, which writes whole
+// cache lines without first reading them and so keeps up with memset.
+constexpr size_t longRun = 4096;
+void fillLongRun(uint32_t* target, size_t count, uint32_t colour) {
+    asm volatile("rep stosl" : "+D"(target), "+c"(count) : "a"(colour) : "memory");
+}
+#endif
 
 RowPath usable(RowPath path) { return rowPathAvailable(path) ? path : RowPath::plain; }
 
@@ -42,51 +69,59 @@ bool rowPathAvailable(RowPath path) {
     switch (path) {
     case RowPath::plain: return true;
     case RowPath::sse2: return bestRowPath() != RowPath::plain;
-    case RowPath::avx2: return bestRowPath() == RowPath::avx2;
+    case RowPath::avx2: return bestRowPath() == RowPath::avx2 || bestRowPath() == RowPath::avx512;
+    case RowPath::avx512: return bestRowPath() == RowPath::avx512;
     }
     return false;
 }
 
-void fillRowWith(RowPath path, uint32_t* target, size_t count, uint32_t colour) {
+void fillBlockWith(RowPath path, uint32_t* target, size_t pitch, size_t columns, size_t rows, uint32_t colour) {
+#if defined(__x86_64__)
+    if (path != RowPath::plain && rows == 1 && columns >= longRun) {
+        fillLongRun(target, columns, colour);
+        return;
+    }
+#endif
     switch (usable(path)) {
 #if defined(__x86_64__)
-    case RowPath::avx2: fillRowAvx2(target, count, colour); return;
-    case RowPath::sse2: fillRowSse2(target, count, colour); return;
+    case RowPath::avx512: fillBlockAvx512(target, pitch, columns, rows, colour); return;
+    case RowPath::avx2: fillBlockAvx2(target, pitch, columns, rows, colour); return;
+    case RowPath::sse2: fillBlockSse2(target, pitch, columns, rows, colour); return;
 #endif
-    default: fillRowPlain(target, count, colour);
+    default: fillBlockPlain(target, pitch, columns, rows, colour);
     }
 }
 
-void copyRowWith(RowPath path, uint32_t* target, const uint32_t* source, size_t count, CopyMode mode) {
+void copyBlockWith(RowPath path, const BlockCopy& block, CopyMode mode) {
     if (mode == CopyMode::opaque) {
-        std::memmove(target, source, count * sizeof(uint32_t));
+        copyBlockOpaque(block);
         return;
     }
     switch (usable(path)) {
 #if defined(__x86_64__)
-    case RowPath::avx2: copyRowTransparentAvx2(target, source, count); return;
-    case RowPath::sse2: copyRowTransparentSse2(target, source, count); return;
+    case RowPath::avx512: copyBlockTransparentAvx512(block); return;
+    case RowPath::avx2: copyBlockTransparentAvx2(block); return;
+    case RowPath::sse2: copyBlockTransparentSse2(block); return;
 #endif
-    default: copyRowTransparentPlain(target, source, count);
+    default: copyBlockTransparentPlain(block);
     }
 }
 
-void copyRowMirroredWith(RowPath path, uint32_t* target, const uint32_t* sourceLast, size_t count, CopyMode mode) {
+void copyBlockMirroredWith(RowPath path, const BlockCopy& block, CopyMode mode) {
     switch (usable(path)) {
 #if defined(__x86_64__)
-    case RowPath::avx2: copyRowMirroredAvx2(target, sourceLast, count, mode); return;
-    case RowPath::sse2: copyRowMirroredSse2(target, sourceLast, count, mode); return;
+    case RowPath::avx512: copyBlockMirroredAvx512(block, mode); return;
+    case RowPath::avx2: copyBlockMirroredAvx2(block, mode); return;
+    case RowPath::sse2: copyBlockMirroredSse2(block, mode); return;
 #endif
-    default: copyRowMirroredPlain(target, sourceLast, count, mode);
+    default: copyBlockMirroredPlain(block, mode);
     }
 }
 
-void fillRow(uint32_t* target, size_t count, uint32_t colour) { fillRowWith(bestRowPath(), target, count, colour); }
-
-void copyRow(uint32_t* target, const uint32_t* source, size_t count, CopyMode mode) {
-    copyRowWith(bestRowPath(), target, source, count, mode);
+void fillBlock(uint32_t* target, size_t pitch, size_t columns, size_t rows, uint32_t colour) {
+    fillBlockWith(bestRowPath(), target, pitch, columns, rows, colour);
 }
 
-void copyRowMirrored(uint32_t* target, const uint32_t* sourceLast, size_t count, CopyMode mode) {
-    copyRowMirroredWith(bestRowPath(), target, sourceLast, count, mode);
-}
+void copyBlockRows(const BlockCopy& block, CopyMode mode) { copyBlockWith(bestRowPath(), block, mode); }
+
+void copyBlockMirrored(const BlockCopy& block, CopyMode mode) { copyBlockMirroredWith(bestRowPath(), block, mode); }

@@ -34,16 +34,14 @@ WITH_AVX2 inline __m256i reversed(__m256i pixels) {
     return _mm256_permutevar8x32_epi32(pixels, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
 }
 
-}  // namespace
-
-WITH_AVX2 void fillRowAvx2(uint32_t* target, size_t count, uint32_t colour) {
+WITH_AVX2 inline void fillRow(uint32_t* target, size_t count, uint32_t colour) {
     const __m256i wide = _mm256_set1_epi32(static_cast<int>(colour));
     size_t i = 0;
     for (; i + 8 <= count; i += 8) _mm256_storeu_si256(reinterpret_cast<__m256i*>(target + i), wide);
     if (i < count) _mm256_maskstore_epi32(reinterpret_cast<int*>(target + i), firstLanes(count - i), wide);
 }
 
-WITH_AVX2 void copyRowTransparentAvx2(uint32_t* target, const uint32_t* source, size_t count) {
+WITH_AVX2 inline void transparentRow(uint32_t* target, const uint32_t* source, size_t count) {
     size_t i = 0;
     for (; i + 8 <= count; i += 8) {
         putTransparentBlock(target + i, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + i)), allLanes());
@@ -55,7 +53,7 @@ WITH_AVX2 void copyRowTransparentAvx2(uint32_t* target, const uint32_t* source, 
     }
 }
 
-WITH_AVX2 void copyRowMirroredAvx2(uint32_t* target, const uint32_t* sourceLast, size_t count, CopyMode mode) {
+WITH_AVX2 inline void mirroredRow(uint32_t* target, const uint32_t* sourceLast, size_t count, CopyMode mode) {
     size_t i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m256i pixels = reversed(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(sourceLast - i - 7)));
@@ -65,6 +63,28 @@ WITH_AVX2 void copyRowMirroredAvx2(uint32_t* target, const uint32_t* sourceLast,
     for (; i < count; ++i) {
         if (mode == CopyMode::opaque) target[i] = *(sourceLast - i);
         else putTransparentPixel(target[i], *(sourceLast - i));
+    }
+}
+
+}  // namespace
+
+WITH_AVX2 void fillBlockAvx2(uint32_t* target, size_t pitch, size_t columns, size_t rows, uint32_t colour) {
+    for (size_t r = 0; r < rows; ++r, target += pitch) fillRow(target, columns, colour);
+}
+
+WITH_AVX2 void copyBlockTransparentAvx2(const BlockCopy& block) {
+    uint32_t* target = block.target;
+    const uint32_t* source = block.source;
+    for (size_t r = 0; r < block.rows; ++r, target += block.targetPitch, source += block.sourcePitch) {
+        transparentRow(target, source, block.columns);
+    }
+}
+
+WITH_AVX2 void copyBlockMirroredAvx2(const BlockCopy& block, CopyMode mode) {
+    uint32_t* target = block.target;
+    const uint32_t* source = block.source;
+    for (size_t r = 0; r < block.rows; ++r, target += block.targetPitch, source += block.sourcePitch) {
+        mirroredRow(target, source, block.columns, mode);
     }
 }
 #endif

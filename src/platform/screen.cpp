@@ -1,6 +1,5 @@
 #include "screen.h"
 #include <algorithm>
-#include <array>
 #include "backend.h"
 #include "console.h"
 #include "input.h"
@@ -11,21 +10,21 @@ namespace {
 
 bool screenOpen = false;
 int32_t lockCount = 0;
-std::array<bool, screenHeight> rowChanged{};
+// The changed rows are kept as one band from the first to the last: showing
+// an unchanged row again costs little, and a frame touches them all anyway.
+int32_t firstChanged = screenHeight;
+int32_t lastChanged = -1;
+
+void forgetChangedRows() {
+    firstChanged = screenHeight;
+    lastChanged = -1;
+}
 
 void presentChangedRows() {
-    int32_t row = 0;
-    while (row < screenHeight) {
-        if (!rowChanged[row]) {
-            ++row;
-            continue;
-        }
-        int32_t last = row;
-        while (last + 1 < screenHeight && rowChanged[last + 1]) ++last;
-        backendPresent(displaySurface.pixels.data(), screenWidth, row, last);
-        std::fill(rowChanged.begin() + row, rowChanged.begin() + last + 1, false);
-        row = last + 1;
-    }
+    if (firstChanged > lastChanged) return;
+    const int32_t first = firstChanged, last = lastChanged;
+    forgetChangedRows();
+    backendPresent(displaySurface.pixels.data(), screenWidth, first, last);
 }
 
 }  // namespace
@@ -39,7 +38,7 @@ int openScreen(int32_t width, int32_t height, int32_t bitsPerPixel, int32_t /*pa
     displaySurface.height = screenHeight;
     displaySurface.pixels.assign(static_cast<size_t>(screenWidth) * screenHeight, consoleBackground);
     lockCount = 0;
-    rowChanged.fill(false);
+    forgetChangedRows();
     screenOpen = true;
     resetConsoleCursor();
     return 0;
@@ -52,7 +51,9 @@ void lockScreen() { ++lockCount; }
 void markScreenRows(int32_t firstRow, int32_t lastRow) {
     firstRow = std::max(firstRow, 0);
     lastRow = std::min(lastRow, screenHeight - 1);
-    for (int32_t row = firstRow; row <= lastRow; ++row) rowChanged[row] = true;
+    if (firstRow > lastRow) return;
+    firstChanged = std::min(firstChanged, firstRow);
+    lastChanged = std::max(lastChanged, lastRow);
 }
 
 void releaseScreenLock() {
@@ -75,7 +76,7 @@ void closeScreen() {
     if (!screenOpen) return;
     screenOpen = false;
     lockCount = 0;
-    rowChanged.fill(false);
+    forgetChangedRows();
     backendClose();
     displaySurface.pixels.clear();
     displaySurface.pixels.shrink_to_fit();

@@ -352,14 +352,4 @@ INSTANTIATE_TEST_SUITE_P(Bounds, Area,
                                          AreaCase{50.0f, 199.5f, true}, AreaCase{50.0f, 200.0f, false},
                                          AreaCase{-1e30f, 50.0f, false}, AreaCase{1e30f, 1e30f, false}));
 
-TEST(Area, WalkerLeavesOnTheTickItReachesTheRightEdge) {
-    flatLevel();
-    Creature& c = place(0, 298.0f, standingY);
-    tick();
-    EXPECT_EQ(c.inPlay, 1);
-    tick();
-    EXPECT_EQ(c.inPlay, 0);
-    EXPECT_EQ(c.fx, 300.0f);
-}
-
 }  // namespace

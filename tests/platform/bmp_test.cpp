@@ -127,9 +127,9 @@ TEST_F(BmpTest, DirectColourLayouts) {
          {.width = 2, .height = 1, .bitsPerPixel = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F},
           .rows = {le16({0xF800, 0x0020})}},
          {0xFFFF0000, 0xFF000400}},
-        {"16-bit bit fields declared but no room for masks: 5-5-5",
-         {.width = 1, .height = 1, .bitsPerPixel = 16, .compression = 3, .rows = {le16({0x03E0})}},
-         {0xFF00FF00}},
+        {"16-bit bit fields declared but no room for masks: 5-6-5",
+         {.width = 2, .height = 1, .bitsPerPixel = 16, .compression = 3, .rows = {le16({0x07E0, 0xF81F})}},
+         {0xFF00FF00, 0xFFFF00FF}},
         {"16-bit 4-4-4-4 with an alpha mask in a V5 header",
          {.headerSize = 124, .width = 2, .height = 1, .bitsPerPixel = 16, .compression = 3,
           .masks = {0x0F00, 0x00F0, 0x000F, 0xF000}, .rows = {le16({0x8F00, 0x0123})}},
@@ -259,8 +259,9 @@ std::vector<uint32_t> readExpected(const std::string& path, int32_t& width, int3
 
 // Files written by another program (ImageMagick), next to the pixels they were made from.
 TEST_F(BmpTest, FilesFromAnotherWriter) {
-    const char* names[] = {"rgb24_info", "rgb24_core", "argb32_v5",  "rgb565_v5", "rgb555_v5", "argb1555_v5",
-                           "argb4444_v5", "pal8_info", "pal8_v5",   "pal8_core", "pal4_info", "pal1_info"};
+    const char* names[] = {"rgb24_info",  "rgb24_core", "argb32_v5", "rgb565_v5", "rgb565_info", "rgb555_v5",
+                           "argb1555_v5", "argb4444_v5", "pal8_info", "pal8_v5",   "pal8_core",   "pal4_info",
+                           "pal1_info"};
     for (const char* name : names) {
         const std::string base = std::string(TEST_DATA_DIR) + "/bmp/" + name;
         int32_t width = 0, height = 0;

@@ -1,5 +1,6 @@
-// The wide row paths against the per-pixel rule, on random data of every
-// width from 0 to 70 and at odd offsets, with guard pixels around each run.
+// The wide block paths against the per-pixel rule, on random data of every
+// width from 0 to 70, at odd offsets, over rows a pitch apart, with guard
+// pixels around every run.
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -9,6 +10,7 @@ namespace {
 
 constexpr uint32_t guard = 0xDEADBEEF;
 constexpr size_t guardSize = 9;
+constexpr size_t rows = 3;
 
 std::vector<uint32_t> randomPixels(std::mt19937& random, size_t count) {
     // About half key colours under any alpha, in runs of 1 to 12 so that
@@ -28,12 +30,9 @@ std::vector<uint32_t> randomPixels(std::mt19937& random, size_t count) {
     return pixels;
 }
 
-void referenceRow(uint32_t* target, const uint32_t* source, size_t count, CopyMode mode, bool mirrored) {
-    for (size_t i = 0; i < count; ++i) {
-        const uint32_t pixel = mirrored ? *(source - i) : source[i];
-        if (mode == CopyMode::opaque) target[i] = pixel;
-        else if ((pixel & 0xFFFFFF) != 0xFF00FF) target[i] = pixel & 0xFFFFFF;
-    }
+void referencePixel(uint32_t& target, uint32_t pixel, CopyMode mode) {
+    if (mode == CopyMode::opaque) target = pixel;
+    else if ((pixel & 0xFFFFFF) != 0xFF00FF) target = pixel & 0xFFFFFF;
 }
 
 class RowPathTest : public ::testing::TestWithParam<RowPath> {};
@@ -44,33 +43,58 @@ TEST_P(RowPathTest, MatchesThePixelRule) {
     std::mt19937 random(static_cast<unsigned>(path) + 1);
     for (size_t width = 0; width <= 70; ++width) {
         for (size_t offset : {0u, 1u, 3u, 5u}) {
+            // Each target row is the run between guards; the source is exactly
+            // the runs, so a read past them is caught by the sanitizer.
+            const size_t pitch = width + offset + 2 * guardSize;
+            const size_t sourcePitch = width + offset % 2;
             for (CopyMode mode : {CopyMode::opaque, CopyMode::transparent}) {
                 for (bool mirrored : {false, true}) {
-                    // The source is exactly the run, so reading past it is caught by the sanitizer.
-                    const std::vector<uint32_t> source = randomPixels(random, width);
-                    std::vector<uint32_t> actual = randomPixels(random, width + offset + 2 * guardSize);
-                    std::fill_n(actual.begin(), guardSize + offset, guard);
-                    std::fill(actual.end() - guardSize, actual.end(), guard);
+                    const std::vector<uint32_t> source = randomPixels(random, sourcePitch * (rows - 1) + width);
+                    std::vector<uint32_t> actual = randomPixels(random, pitch * rows);
+                    for (size_t r = 0; r < rows; ++r) {
+                        std::fill_n(actual.begin() + static_cast<long>(r * pitch), guardSize + offset, guard);
+                        std::fill_n(actual.begin() + static_cast<long>(r * pitch + pitch - guardSize), guardSize, guard);
+                    }
                     std::vector<uint32_t> expected = actual;
-                    uint32_t* out = actual.data() + guardSize + offset;
-                    if (width > 0 && mirrored) {
-                        copyRowMirroredWith(path, out, source.data() + width - 1, width, mode);
-                        referenceRow(expected.data() + guardSize + offset, source.data() + width - 1, width, mode, true);
-                    } else if (width > 0) {
-                        copyRowWith(path, out, source.data(), width, mode);
-                        referenceRow(expected.data() + guardSize + offset, source.data(), width, mode, false);
+                    const size_t start = guardSize + offset;
+                    for (size_t r = 0; r < rows; ++r) {
+                        for (size_t i = 0; i < width; ++i) {
+                            const size_t from = r * sourcePitch + (mirrored ? width - 1 - i : i);
+                            referencePixel(expected[r * pitch + start + i], source[from], mode);
+                        }
+                    }
+                    if (width > 0) {
+                        const BlockCopy block{actual.data() + start, pitch,
+                                              source.data() + (mirrored ? width - 1 : 0), sourcePitch, width, rows};
+                        if (mirrored) copyBlockMirroredWith(path, block, mode);
+                        else copyBlockWith(path, block, mode);
                     }
                     ASSERT_EQ(actual, expected) << "width " << width << " offset " << offset << " mirrored " << mirrored;
                 }
             }
-            std::vector<uint32_t> filled(width + offset + 2 * guardSize, guard), expected = filled;
-            fillRowWith(path, filled.data() + guardSize + offset, width, 0x01234567);
-            std::fill_n(expected.begin() + static_cast<long>(guardSize + offset), width, 0x01234567);
+            std::vector<uint32_t> filled(pitch * rows, guard), expected = filled;
+            fillBlockWith(path, filled.data() + guardSize + offset, pitch, width, rows, 0x01234567);
+            for (size_t r = 0; r < rows; ++r) {
+                std::fill_n(expected.begin() + static_cast<long>(r * pitch + guardSize + offset), width, 0x01234567);
+            }
             ASSERT_EQ(filled, expected) << "fill width " << width << " offset " << offset;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, RowPathTest, ::testing::Values(RowPath::plain, RowPath::sse2, RowPath::avx2));
+// Long runs take another road through the processor; they must stop where they should.
+TEST_P(RowPathTest, LongFillsStayInsideTheirRun) {
+    const RowPath path = GetParam();
+    if (!rowPathAvailable(path)) GTEST_SKIP() << "processor lacks this path";
+    for (size_t width : {4095u, 4096u, 4097u, 307200u}) {
+        std::vector<uint32_t> filled(width + 2 * guardSize + 1, guard), expected = filled;
+        fillBlockWith(path, filled.data() + guardSize + 1, 0, width, 1, 0xFF00FF00);
+        std::fill_n(expected.begin() + guardSize + 1, width, 0xFF00FF00);
+        ASSERT_EQ(filled, expected) << width;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, RowPathTest,
+                         ::testing::Values(RowPath::plain, RowPath::sse2, RowPath::avx2, RowPath::avx512));
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <climits>
 #include "draw_test_support.h"
+#include "platform/font.h"
 
 namespace {
 
@@ -250,6 +251,29 @@ TEST_F(DrawTest, TextMarksOnlyGlyphBitsInsideItsCells) {
         for (int32_t x = 13; x < 56; ++x) ASSERT_EQ(getPixel(shifted, x - 13, y + 5), getPixel(image, x, y));
     }
     drawText(shifted, INT32_MAX - 3, INT32_MIN, std::string(1000, 'W'));
+}
+
+// Text near every edge against the glyph rule, pixel by pixel.
+TEST_F(DrawTest, TextIsCutAtEveryEdge) {
+    std::mt19937 random(19);
+    std::uniform_int_distribution<int32_t> place(-20, 30);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = 0, n = static_cast<int>(random() % 5); i < n; ++i) text += static_cast<char>(random() % 256);
+        const int32_t x = place(random), y = place(random) / 2;
+        Image actual = makeImage(21, 11, 7), expected = actual;
+        drawText(actual, x, y, text, 0xFF0000FF);
+        for (size_t i = 0; i < text.size(); ++i) {
+            for (int32_t gy = 0; gy < 8; ++gy) {
+                for (int32_t gx = 0; gx < 8; ++gx) {
+                    const int32_t px = x + 8 * static_cast<int32_t>(i) + gx, py = y + gy;
+                    const bool set = fontGlyphs[static_cast<uint8_t>(text[i])][gy] >> gx & 1;
+                    if (set && px >= 0 && py >= 0 && px < 21 && py < 11) expected.pixels[static_cast<size_t>(py * 21 + px)] = 0xFF0000FF;
+                }
+            }
+        }
+        ASSERT_EQ(countDifferences(actual, expected), 0) << "round " << round << " at " << x << "," << y;
+    }
 }
 
 }  // namespace

@@ -65,6 +65,13 @@ TEST_F(ScreenTest, UnlockMarksTheGivenRows) {
     lockScreen();
     unlockScreen(600, 700);  // rows past the screen mark nothing
     EXPECT_EQ(headlessPresents().count, 0);
+    lockScreen();
+    setPixel(displaySurface, 0, 20, 1);
+    setPixel(displaySurface, 0, 5, 1);
+    unlockScreen(300, 310);  // every changed row is shown, in one band
+    EXPECT_EQ(headlessPresents().count, 1);
+    EXPECT_EQ(headlessPresents().firstRow, 5);
+    EXPECT_EQ(headlessPresents().lastRow, 310);
 }
 
 TEST_F(ScreenTest, UnbalancedUnlockDoesNotHoldBackLaterFrames) {

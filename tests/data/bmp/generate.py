@@ -66,6 +66,8 @@ write('rgb24_info', pixels(1, ANY, ANY, ANY), ['-type', 'TrueColor', 'BMP3:rgb24
 write('rgb24_core', pixels(2, ANY, ANY, ANY), ['-type', 'TrueColor', 'BMP2:rgb24_core.bmp'], False)
 write('argb32_v5', pixels(3, ANY, ANY, ANY, alpha=[1, 128, 254, 255]), ['BMP:argb32_v5.bmp'], True)
 write('rgb565_v5', pixels(4, FIVE, SIX, FIVE), ['-define', 'bmp:subtype=RGB565', 'BMP:rgb565_v5.bmp'], False)
+# The 40-byte header form declares bit fields but leaves the masks out.
+write('rgb565_info', pixels(14, FIVE, SIX, FIVE), ['-define', 'bmp:subtype=RGB565', 'BMP3:rgb565_info.bmp'], False)
 write('rgb555_v5', pixels(5, FIVE, FIVE, FIVE), ['-define', 'bmp:subtype=RGB555', 'BMP:rgb555_v5.bmp'], False)
 write('argb1555_v5', pixels(6, FIVE, FIVE, FIVE, alpha=[0, 255]), ['-define', 'bmp:subtype=ARGB1555', 'BMP:argb1555_v5.bmp'], True)
 write('argb4444_v5', pixels(7, FOUR, FOUR, FOUR, alpha=FOUR[1:]), ['-define', 'bmp:subtype=ARGB4444', 'BMP:argb4444_v5.bmp'], True)
