@@ -112,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenLevel{"NoEntrance", mapText({{35, 18, 32}}), "9,5", "the map has no entrance (tile 31)"},
         BrokenLevel{"TooManyEggs", sound, "150,10", "is 150; it must be 0..99"},
         BrokenLevel{"NegativeEggs", sound, "-1,0", "is -1; it must be 0..99"},
+        BrokenLevel{"AbsurdEggCount", sound, "1e999,5", "is 1000000000; it must be 0..99"},
         BrokenLevel{"TargetAboveEggs", sound, "9,11", "asks to save 11 eggs but only 10 take part"},
         BrokenLevel{"NegativeSkillCount", sound, "9,5,-1", "the block count is -1"},
         BrokenLevel{"TileOutsideTileset", mapText({{4, 16, 31}, {35, 18, 32}, {10, 5, 40}}), "9,5",

@@ -1,4 +1,7 @@
+#include <algorithm>
+#include <cmath>
 #include <fstream>
+#include <stdexcept>
 #include <sstream>
 #include "level_report.h"
 
@@ -28,6 +31,21 @@ std::string trimmed(const std::string& s) {
     return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
 }
 
+// A number as written, held within +-1e9 so that it can be shown as a whole
+// number; what is no number at all counts 0, as the game reads it.
+double boundedNumber(const std::string& item) {
+    double v = 0.0;
+    try {
+        v = std::stod(item);
+    } catch (const std::out_of_range&) {
+        v = item.find('-') < item.find_first_of("0123456789") ? -1e9 : 1e9;
+    } catch (...) {
+        return 0.0;
+    }
+    if (std::isnan(v)) return 0.0;
+    return std::clamp(v, -1e9, 1e9);
+}
+
 }  // namespace
 
 std::vector<double> readLevelValues(const std::string& path) {
@@ -43,11 +61,7 @@ std::vector<double> readLevelValues(const std::string& path) {
             any = true;
             item = trimmed(item);
             if (item.size() >= 2 && item.front() == '"' && item.back() == '"') item = item.substr(1, item.size() - 2);
-            try {
-                values.push_back(item.empty() ? 0.0 : std::stod(item));
-            } catch (...) {
-                values.push_back(0.0);
-            }
+            values.push_back(item.empty() ? 0.0 : boundedNumber(item));
         }
         if (!any || (!line.empty() && line.back() == ',')) {
             if (values.size() < 10) values.push_back(0.0);  // an empty item
