@@ -17,7 +17,7 @@
 
 namespace {
 
-struct WidgetSpec {
+struct WidgetLayout {
     uint8_t kind;
     IntPair position;
     IntPair size;
@@ -28,7 +28,7 @@ struct WidgetSpec {
 
 constexpr int32_t lastLevelNumber = 100;
 
-constexpr WidgetSpec mainMenuWidgets[] = {
+constexpr WidgetLayout mainMenuWidgets[] = {
     {kindButton, {260, 150}, {120, 30}, "Play Game", actionScreen, screenLevel},
     {kindButton, {260, 200}, {120, 30}, "Options", actionScreen, screenOptions},
     {kindButton, {260, 250}, {120, 30}, "Credits", actionPrint, 0},
@@ -36,34 +36,34 @@ constexpr WidgetSpec mainMenuWidgets[] = {
 };
 
 // "Full Screen" only sets the selected skill to 0, which play overwrites with 1.
-constexpr WidgetSpec optionsWidgets[] = {
+constexpr WidgetLayout optionsWidgets[] = {
     {kindButton, {220, 190}, {200, 30}, "Full Screen", actionSkill, 0},
     {kindButton, {220, 230}, {200, 30}, "Music Volume", actionPrint, 0},
     {kindButton, {220, 270}, {200, 30}, "Sound Volume", actionPrint, 0},
     {kindButton, {260, 350}, {120, 30}, "<<-- Back", actionScreen, screenMainMenu},
 };
 
-constexpr WidgetSpec exitConfirmWidgets[] = {
+constexpr WidgetLayout exitConfirmWidgets[] = {
     {kindLabel, {160, 150}, {330, 30}, "Do You really want to exit game?", 0, 0},
     {kindButton, {200, 200}, {60, 30}, "Yes", actionScreen, screenQuit},
     {kindButton, {380, 200}, {60, 30}, "No", actionScreen, screenMainMenu},
 };
 
-constexpr WidgetSpec pauseWidgets[] = {
+constexpr WidgetLayout pauseWidgets[] = {
     {kindLabel, {250, 150}, {140, 30}, "Pause", 0, 0},
     {kindButton, {250, 200}, {140, 30}, "Return to menu", actionScreen, screenMainMenu},
     {kindButton, {250, 350}, {140, 30}, "<<-- Back", actionScreen, screenPlay},
 };
 
-void addWidget(const WidgetSpec& spec) {
-    if (spec.kind == kindLabel)
-        addLabel(spec.position, spec.size, kindLabel, spec.text, 0, 0);
+void addWidget(const WidgetLayout& layout) {
+    if (layout.kind == kindLabel)
+        addLabel(layout.position, layout.size, kindLabel, layout.text, 0, 0);
     else
-        addButton(spec.position, spec.size, kindButton, spec.text, spec.action, spec.argument);
+        addButton(layout.position, layout.size, kindButton, layout.text, layout.action, layout.argument);
 }
 
-void addWidgets(std::span<const WidgetSpec> specs) {
-    for (const WidgetSpec& spec : specs) addWidget(spec);
+void addWidgets(std::span<const WidgetLayout> layouts) {
+    for (const WidgetLayout& layout : layouts) addWidget(layout);
 }
 
 void addLabelText(IntPair position, IntPair size, const std::string& text) {

@@ -64,11 +64,11 @@ void fillCellsInBlocks(const Image& terrain, int32_t width, int32_t height) {
     const size_t rows = static_cast<size_t>(gridRows());
     const int32_t blocksWidth = width / 16 * 16;
     const int32_t blocksHeight = height / 16 * 16;
-    constexpr int32_t square = 512;
-    for (int32_t squareTop = 0; squareTop < blocksHeight; squareTop += square) {
-        const int32_t squareBottom = std::min(squareTop + square, blocksHeight);
-        for (int32_t squareLeft = 0; squareLeft < blocksWidth; squareLeft += square) {
-            const int32_t squareRight = std::min(squareLeft + square, blocksWidth);
+    constexpr int32_t squareWidth = 128, squareHeight = 128;
+    for (int32_t squareTop = 0; squareTop < blocksHeight; squareTop += squareHeight) {
+        const int32_t squareBottom = std::min(squareTop + squareHeight, blocksHeight);
+        for (int32_t squareLeft = 0; squareLeft < blocksWidth; squareLeft += squareWidth) {
+            const int32_t squareRight = std::min(squareLeft + squareWidth, blocksWidth);
             for (int32_t top = squareTop; top < squareBottom; top += 16) {
                 for (int32_t left = squareLeft; left < squareRight; left += 16) {
                     __m128i block[16];
