@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "platform/files.h"
 
 namespace {
 
-const std::string folder = "files_test_tmp";
+// One folder per process: ctest runs the tests of this file side by side.
+const std::string folder = "files_test_tmp_" + std::to_string(getpid());
 
 // Writes the file under the test folder and returns its game-style path.
 std::string writeFile(const std::string& name, const std::string& content) {
@@ -19,7 +22,10 @@ std::string writeFile(const std::string& name, const std::string& content) {
 }
 
 struct FilesTest : ::testing::Test {
-    void TearDown() override { closeAllFiles(); }
+    void TearDown() override {
+        closeAllFiles();
+        std::filesystem::remove_all(folder);
+    }
 };
 
 std::vector<std::string> readAll(const std::string& content, std::string (*read)(int)) {

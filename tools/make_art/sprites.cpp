@@ -51,26 +51,28 @@ void thickLine(Canvas& c, int x1, int y1, int x2, int y2, uint32_t colour) {
 Canvas frame() { return makeCanvas(41, 42); }
 
 // Finished frames get their rim; it stays inside columns 1..39 so that
-// neighbouring frames, which share a column, never touch.
-Canvas finish(Canvas c) {
+// neighbouring frames, which share a column, never touch, and above row 37,
+// the ground's top row, unless the egg is digging into it.
+Canvas finish(Canvas c, bool intoTheGround = false) {
     addOutline(c, rim);
     for (int y = 0; y < c.height; ++y) {
         plot(c, 0, y, none);
         plot(c, 40, y, none);
     }
+    if (!intoTheGround) fillRect(c, 0, 37, 40, 41, none);
     return c;
 }
 
-const int stride[6] = {-2, -1, 1, 2, 1, -1};
+// Side view of a stride: one leg swings forward lifted while the other pushes back.
+const int stride[6] = {3, 1, -1, -3, -1, 1};
 
 Canvas walking(int f) {
     Canvas c = frame();
-    int s = stride[f];
-    int bob = (s == 2 || s == -2) ? 0 : -1;
-    leg(c, 18 + s, s < 0 ? 1 : 0);
-    leg(c, 21 - s, s > 0 ? 1 : 0);
-    body(c, 0, bob);
-    thickLine(c, 18, 27 + bob, 18 - s, 30 + bob, arm);
+    int d = stride[f];
+    bool frontLegSwings = f >= 4;  // the leg at 19 + d comes forward in the last frames
+    leg(c, 19 + d, frontLegSwings ? 1 : 0);
+    leg(c, 19 - d, (f == 1 || f == 2) ? 1 : 0);
+    body(c, 0, (d == 3 || d == -3) ? 0 : -1);
     return finish(c);
 }
 
@@ -124,33 +126,35 @@ Canvas digging(int f) {
         fillRect(c, 11 - f, 14 + f, 12 - f, 15 + f, dirt);
         plot(c, 6, 28 - f, dirt);
     }
-    return finish(c);
+    return finish(c, true);
 }
 
 Canvas tunnelling(int f) {
     Canvas c = frame();
-    const double swing[6] = {-1.9, -1.4, -0.8, -0.2, 0.3, -0.6};  // radians, back to front
+    // the pick's handle, in degrees from straight ahead: raised, swung, struck
+    const double swing[6] = {115, 85, 55, 25, 0, 70};
     int s = stride[f] / 2;
     leg(c, 17 + s, 0);
     leg(c, 22 - s, 0);
     body(c, 0, 0);
-    double a = swing[f];
-    int hx = 24, hy = 25;  // hands
-    int tx = hx + static_cast<int>(std::lround(13 * std::cos(a + pi / 2.8)));
-    int ty = hy - static_cast<int>(std::lround(13 * std::sin(a + pi / 2.8)));
+    double a = swing[f] * pi / 180;
+    double ux = std::cos(a), uy = -std::sin(a);  // along the handle, screen y down
+    int hx = 24, hy = 26;                         // hands
+    int tx = hx + static_cast<int>(std::lround(12 * ux));
+    int ty = hy + static_cast<int>(std::lround(12 * uy));
     thickLine(c, hx, hy, tx, ty, wood);
-    // the pick's head lies across the end of the handle
-    double px = std::cos(a - pi / 6), py = std::sin(a - pi / 6);
+    // the head lies across the handle's end, its points bent back toward the hands
     for (int k = -6; k <= 6; ++k) {
-        int x = tx + static_cast<int>(std::lround(k * px * 0.9));
-        int y = ty + static_cast<int>(std::lround(-k * py * 0.9 + (k * k) / 12.0));
+        double bend = (k * k) / 14.0;
+        int x = tx + static_cast<int>(std::lround(k * -uy - bend * ux));
+        int y = ty + static_cast<int>(std::lround(k * ux - bend * uy));
         fillRect(c, x, y, x + 1, y + 1, k > 0 ? steel : steelDark);
     }
     thickLine(c, 20, 27, hx, hy, arm);
     if (f == 4 || f == 5) {  // chips fly from the face being cut
-        plot(c, 37, 22, dirt);
-        plot(c, 35, 18, dirt);
-        fillRect(c, 36, 27, 37, 28, dirt);
+        plot(c, 38, 22, dirt);
+        plot(c, 36, 17, dirt);
+        fillRect(c, 37, 27, 38, 28, dirt);
     }
     return finish(c);
 }
