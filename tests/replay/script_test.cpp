@@ -107,6 +107,7 @@ TEST(ScriptTest, RejectsBadLinesNamingTheLine) {
         {"1 select 9\n", "line 1: the skill must be"},
         {"1 click-creature 100\n", "line 1: the creature index must be"},
         {"1 level -1\n", "line 1: the level number"},
+        {"1 level 2147483647\n", "line 1: the level number must be a whole number from 0 to 1000000"},
         {"1 level\n", "line 1: incomplete command"},
         {"1 shot\n", "line 1: missing file name"},
         {"1 grid   # only a comment\n", "line 1: missing file name"},

@@ -113,7 +113,7 @@ void parseCommand(const std::vector<std::string_view>& words, std::string_view r
         add(CommandKind::close);
     } else if (name == "level") {
         expectWords(words, 3, "level N");
-        add(CommandKind::level, numberIn(words[2], 0, INT32_MAX, "the level number"));
+        add(CommandKind::level, numberIn(words[2], 0, maxLevelNumber, "the level number"));
     } else if (name == "select") {
         expectWords(words, 3, "select SKILL");
         int32_t scancode = numberIn(words[2], 1, 8, "the skill") + 1;  // digit keys 1..8 are 2..9

@@ -57,6 +57,9 @@ constexpr int32_t maxPass = 1000000;              // about five and a half hours
 constexpr size_t maxScriptBytes = 16u << 20;      // 16 MiB
 constexpr size_t maxScriptLineBytes = 4096;
 constexpr size_t maxScriptCommands = 200000;
+// Far beyond any level set, and far from the end of the number range, where
+// the search for the next level would run past it.
+constexpr int32_t maxLevelNumber = 1000000;
 
 bool isInputCommand(CommandKind kind);
 
