@@ -115,9 +115,9 @@ struct Game {
                      " click 1").c_str());
     }
     static void key(const std::string& name) { std::system(("xdotool key " + name).c_str()); }
-    // Waits up to two seconds for the game's pixel (gx, gy) to show `colour`.
+    // Waits up to five seconds (a loaded machine is slow) for pixel (gx, gy) to show `colour`.
     bool shows(int gx, int gy, uint32_t colour) const {
-        auto deadline = Clock::now() + std::chrono::seconds(2);
+        auto deadline = Clock::now() + std::chrono::seconds(5);
         while (Clock::now() < deadline) {
             if (takeScreenshot(window).at(gx, gy) == colour) return true;
             pause(50);
