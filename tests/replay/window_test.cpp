@@ -49,7 +49,10 @@ bool runUnderXvfb(const std::string& testName) {
     fs::create_directories(fs::path(log).parent_path());
     // A window manager, as on any desktop: full screen is its business.
     std::string self = fs::read_symlink("/proc/self/exe").string();
-    std::string command = "EGGSODUS_UNDER_XVFB=1 timeout 120 xvfb-run -a -s '-screen 0 1280x800x24' sh -c '"
+    // Tests run side by side: each looks for a free display from a number of its own.
+    std::string firstDisplay = std::to_string(100 + getpid() % 800);
+    std::string command = "EGGSODUS_UNDER_XVFB=1 timeout 120 xvfb-run -a -n " + firstDisplay +
+                          " -s '-screen 0 1280x800x24' sh -c '"
                           "if command -v openbox > /dev/null; then openbox > /dev/null 2>&1 & sleep 1; fi; "
                           "exec \"" + self + "\" --gtest_filter=WindowTest." + testName + "' > '" + log + "' 2>&1";
     int status = std::system(command.c_str());
