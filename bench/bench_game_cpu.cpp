@@ -204,7 +204,8 @@ BENCHMARK(GameOnPlayScreenWith100Creatures)->Iterations(1)->UseManualTime()->Uni
 int main(int argc, char** argv) {
     // Not under Xvfb yet: run this very program there, with a window manager if one is installed.
     if (std::getenv("EGGSODUS_UNDER_XVFB") == nullptr && std::system("command -v xvfb-run > /dev/null") == 0) {
-        std::string command = "EGGSODUS_UNDER_XVFB=1 xvfb-run -a -s '-screen 0 1280x800x24' sh -c '"
+        std::string command = "EGGSODUS_UNDER_XVFB=1 xvfb-run -a -n " + std::to_string(100 + getpid() % 800) +
+                              " -s '-screen 0 1280x800x24' sh -c '"
                               "if command -v openbox > /dev/null; then openbox > /dev/null 2>&1 & sleep 1; fi; "
                               "exec \"" + fs::canonical("/proc/self/exe").string() + "\" \"$@\"' bench";
         for (int i = 1; i < argc; ++i) command += " '" + std::string(argv[i]) + "'";
