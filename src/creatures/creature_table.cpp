@@ -8,7 +8,8 @@ namespace {
 
 constexpr float pixelLimit = 1073741824.0f;  // 2^30
 
-// A position far outside the level, as an integer that fits in 32 bits.
+// An entrance far outside any level is held to +-2^30, so that its pixel and
+// the cells around it still fit in 32 bits.
 float heldPosition(int64_t position) {
     if (position > int64_t{1} << 30) return pixelLimit;
     if (position < -(int64_t{1} << 30)) return -pixelLimit;

@@ -16,6 +16,7 @@ Each following line is a row of 16x16 cells:
   f  basalt with embers              o  earth with gold
 
 Run it after editing a drawing: python3 tools/make_maps/make_maps.py
+(an optional argument names another folder to write the maps to).
 """
 import glob
 import os
@@ -80,13 +81,14 @@ def tmx_text(rows):
 
 
 def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else MAPS
     paths = sorted(glob.glob(os.path.join(HERE, "level*.txt")))
     for path in paths:
         number = re.search(r"level(\d+)\.txt$", path).group(1)
         values, rows = read_drawing(path)
-        with open(os.path.join(MAPS, f"map{number}.tmx"), "w") as f:
+        with open(os.path.join(out, f"map{number}.tmx"), "w") as f:
             f.write(tmx_text(rows))
-        with open(os.path.join(MAPS, f"map{number}.dat"), "w") as f:
+        with open(os.path.join(out, f"map{number}.dat"), "w") as f:
             f.write(",".join(str(v) for v in values) + "\n")
         print(f"map{number}: {len(rows[0]) * 16} x {len(rows) * 16} px")
     return 0
