@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
 need_packages g++ cmake ninja-build pkg-config libsdl2-dev libgtest-dev libbenchmark-dev \
-  clang libclang-rt-14-dev xvfb xauth xdotool imagemagick openbox
+  clang libclang-rt-14-dev xvfb xauth xdotool imagemagick openbox python3
 jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-30}
 passed=0
