@@ -2,7 +2,6 @@
 
 #include "interface/frame.h"
 #include "interface/screens.h"
-#include "interface/widgets.h"
 #include "levels/level.h"
 #include "shell/main_loop.h"
 #include "shell/play_state.h"
@@ -42,15 +41,6 @@ protected:
         return c;
     }
 };
-
-TEST_F(Frame, OtherScreensShowBackgroundAndWidgetsOnly) {
-    place(0, 320, 200);
-    showScreen(screenMainMenu);
-    drawFrame(0);
-    for (auto [x, y] : {std::pair{100, 100}, {320, 185}, {320, 440}})
-        EXPECT_EQ(px(x, y), background);
-    EXPECT_EQ(px(widgets[1].x + 2, widgets[1].y + 2), widgets[1].fillColour);
-}
 
 TEST_F(Frame, LevelEntranceAndExitAtTheViewOffset) {
     scrollX = -100;

@@ -11,7 +11,9 @@ TEST(CollisionGrid, ColumnByColumnWithOutsideReadsEmptyAndWritesDropped) {
         for (int y = 0; y < 3; ++y) setCell(x, y, cellTerrain);
     setCell(1, 2, cellBrick);
     EXPECT_EQ(gridCells[1 * 3 + 2], cellBrick);
-    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {4, 0}, {0, 3}, {INT32_MIN, 0}, {0, INT32_MAX}}) {
+    const std::pair<int32_t, int32_t> outside[] = {{-1, 0}, {0, -1}, {4, 0}, {0, 3}, {INT32_MIN, 0},
+                                                   {0, INT32_MAX}};
+    for (auto [x, y] : outside) {
         setCell(x, y, cellEmpty);
         EXPECT_EQ(cellAt(x, y), cellEmpty) << x << "," << y;
     }
@@ -20,7 +22,9 @@ TEST(CollisionGrid, ColumnByColumnWithOutsideReadsEmptyAndWritesDropped) {
 
 // A negative or absurd size makes a grid of no cells rather than a huge allocation.
 TEST(CollisionGrid, AbsurdSizesMakeAGridOfNoCells) {
-    for (auto [width, height] : {std::pair{-1, 5}, {5, -2}, {INT32_MAX, INT32_MAX}, {70000, 70000}}) {
+    const std::pair<int32_t, int32_t> sizes[] = {{-1, 5}, {5, -2}, {70000, 70000},
+                                                 {INT32_MAX, INT32_MAX}};
+    for (auto [width, height] : sizes) {
         resizeGrid(width, height);
         EXPECT_TRUE(gridCells.empty());
         EXPECT_EQ(cellAt(0, 0), cellEmpty);

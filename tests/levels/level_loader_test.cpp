@@ -66,7 +66,8 @@ TEST_F(LevelLoader, GridFollowsTheTerrainPixelsAtEveryBlockEdge) {
         int mismatches = 0;
         for (int32_t x = 0; x <= width; ++x)
             for (int32_t y = 0; y <= height; ++y) {
-                const bool solid = x < width && y < height && terrain->row(y)[x] != transparentColour;
+                const bool inside = x < width && y < height;
+                const bool solid = inside && terrain->row(y)[x] != transparentColour;
                 mismatches += cellAt(x, y) != (solid ? cellTerrain : cellEmpty);
             }
         EXPECT_EQ(mismatches, 0) << width << "x" << height;

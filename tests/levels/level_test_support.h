@@ -62,7 +62,7 @@ inline void writeBmp(const std::string& path, int32_t width, std::vector<Colour>
 inline void writeLetterBmp(const std::string& path, const std::vector<std::string>& rows) {
     std::vector<Colour> pixels;
     for (const std::string& row : rows)
-        for (char c : row) pixels.push_back(c == '.' ? transparentColour : 0xFF000000u | uint8_t(c));
+        for (char c : row) pixels.push_back(c == '.' ? transparentColour : 0xFF000000u | c);
     writeBmp(path, static_cast<int32_t>(rows.front().size()), pixels);
 }
 
@@ -71,8 +71,7 @@ inline std::vector<std::string> imageLetters(const Image& image) {
     for (int32_t y = 0; y < image.height; ++y)
         for (int32_t x = 0; x < image.width; ++x) {
             Colour c = image.row(y)[x];
-            const bool letter = (c & 0xFFFFFF00u) == 0xFF000000u;
-            rows[y] += c == transparentColour ? '.' : letter ? char(c) : '?';
+            rows[y] += c == transparentColour ? '.' : char(c);
         }
     return rows;
 }
