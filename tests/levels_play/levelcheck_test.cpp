@@ -77,7 +77,7 @@ TEST(LevelCheck, BrokenLevelsAreReportedInPlainWords) {
         {"", "9,5", "maps\\map1.tmx is missing"},
         {mapText({{4, 16, 31}}), "9,5", "the map has no exit (tile 32)"},
         {mapText({{35, 18, 32}}), "9,5", "the map has no entrance (tile 31)"},
-        {sound, "150,10", "is 150; it must be 0..99"},
+        {sound, "100,10", "is 100; it must be 0..99"},
         {sound, "-1,0", "is -1; it must be 0..99"},
         {sound, "1e999,5", "is 1000000000; it must be 0..99"},
         {sound, "9,11", "asks to save 11 eggs but only 10 take part"},
