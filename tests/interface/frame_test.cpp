@@ -42,6 +42,15 @@ protected:
     }
 };
 
+TEST_F(Frame, OtherScreensShowBackgroundAndWidgetsOnly) {
+    place(0, 320, 200);
+    showScreen(screenMainMenu);
+    drawFrame(0);
+    for (auto [x, y] : {std::pair{100, 100}, {320, 185}, {320, 440}})
+        EXPECT_EQ(px(x, y), background);
+    EXPECT_EQ(px(270, 160), 0xFF808080u);  // inside "Play Game"
+}
+
 TEST_F(Frame, LevelEntranceAndExitAtTheViewOffset) {
     scrollX = -100;
     entranceX = 300, entranceY = 100, exitX = 600, exitY = 200;

@@ -98,6 +98,20 @@ TEST(Widgets, ClickRules) {
     EXPECT_EQ(pressedWidget, 0);  // the label's click used the press up
 }
 
+// The hovered button takes the hover frame and fill; a label keeps its black frame.
+TEST(Widgets, HoverColoursButtonsButNotLabels) {
+    setUpTable();
+    step({150, 110, 0});
+    EXPECT_EQ(std::pair(widgets[1].borderColour, widgets[1].fillColour),
+              std::pair(0xFF60A0FFu, 0xFFC08080u));
+    step({150, 210, 0});
+    EXPECT_EQ(hoveredWidget, 3);
+    EXPECT_EQ(std::pair(widgets[1].borderColour, widgets[1].fillColour),
+              std::pair(0xFFFFFFFFu, 0xFF808080u));
+    EXPECT_EQ(std::pair(widgets[3].borderColour, widgets[3].fillColour),
+              std::pair(0xFF000000u, 0xFF7F7F7Fu));
+}
+
 TEST(Widgets, ArmAllReachesTheLevelRangeOnly) {
     for (int32_t last : {9, 5000}) {
         for (Creature& c : creatures) c = waitingCreature(), c.skillTicks = 50;
