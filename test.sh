@@ -50,8 +50,10 @@ for target in build-fuzz/fuzz/fuzz_*; do
   work=build-fuzz/corpus-$name
   rm -rf "$work" && mkdir -p "$work"
   [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$work/"
-  if (cd build && "../$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=0 "../$work" >"../build-fuzz/$name.log" 2>&1); then
+  # Absolute paths: some targets move into a scratch folder of their own.
+  if "$PWD/$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=0 -artifact_prefix="$PWD/build-fuzz/$name-" "$PWD/$work" \
+      >"build-fuzz/$name.log" 2>&1; then
     echo "fuzz $name: ok"
     passed=$((passed + 1))
   else
