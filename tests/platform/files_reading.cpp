@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 #include "platform/files.h"
 
@@ -39,11 +40,7 @@ Parts readAll(const std::string& content, std::string (*read)(int)) {
 // Lines end at LF, CR or CR LF. Items end at a comma or a line end and lose
 // the blanks before them, not after; quotes keep commas and line ends.
 TEST_F(FilesTest, LinesAndItems) {
-    struct Case {
-        std::string (*read)(int);
-        std::string content;
-        Parts parts;
-    } cases[] = {
+    const std::tuple<std::string (*)(int), std::string, Parts> cases[] = {
         {readLine, "a\nb\r\nc\rd", {"a", "b", "c", "d"}},
         {readLine, "x\n\n\r\ny\n", {"x", "", "", "y"}},
         {readLine, "\r\r\n", {"", ""}},
@@ -56,7 +53,7 @@ TEST_F(FilesTest, LinesAndItems) {
         {readItem, "\"a\"b,c", {"a", "b", "c"}},
         {readItem, "1,\r\n2", {"1", "", "2"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(readAll(c.content, c.read), c.parts) << c.content;
+    for (const auto& [reader, content, parts] : cases) EXPECT_EQ(readAll(content, reader), parts) << content;
 }
 
 // Nothing in a file can make a read grow without bound; the next read starts in place.
