@@ -65,16 +65,6 @@ TEST(Screens, LevelScreenShowsTheResultAndSearchesForTheNextLevel) {
     }
 }
 
-// Skill box k sits over the panel's picture of skill k, and play starts with skill 1.
-TEST(Screens, PlayScreenSkillBoxes) {
-    openScreenOnce();
-    selectedSkill = 6;
-    showScreen(screenPlay);
-    EXPECT_EQ(std::pair(selectedSkill, levelPlayed), std::pair(1, 1));
-    for (int k = 1; k <= 8; ++k)
-        EXPECT_EQ(std::pair(widgets[k].x, int(widgets[k].actionArg)), std::pair(50 * k + 29, k));
-}
-
 int flagTests = 0;
 
 TEST(Screens, LoadingScreenWaitsForAKeyThenPlaysOrGoesBackToTheMenu) {
@@ -96,13 +86,14 @@ TEST(Screens, LoadingScreenWaitsForAKeyThenPlaysOrGoesBackToTheMenu) {
         Folder folder(c.files);
         for (Creature& cr : creatures) cr.inPlay = 1, cr.skill = 4;
         spawnedCount = savedCount = 4;
-        flagTests = 0, levelNumber = 3;
+        flagTests = 0, levelNumber = 3, selectedSkill = 6;
         showScreen(screenLoading);
         EXPECT_GE(flagTests, 3);
         EXPECT_EQ(textShownAt(240, 230, "You must save: 10 eggs."), c.loads);
         const std::string failed = "Level 3 could not be loaded.";
         EXPECT_EQ(textShownAt(0, 8 * consoleCursorRow() - 8, failed), !c.loads);
         EXPECT_EQ(screen, c.loads ? screenPlay : screenMainMenu);
+        EXPECT_EQ(selectedSkill, c.loads ? 1 : 6);  // play starts with walking selected
         EXPECT_EQ(spawnedCount + savedCount, 0);
         EXPECT_EQ(creatures[99].inPlay + creatures[0].inPlay, 0);
     }
