@@ -1,5 +1,5 @@
 // Level tests run in a scratch folder with data/ and maps/, the headless
-// screen open and every wait for a key answered (unless told otherwise).
+// screen open and every wait for a key answered (and counted).
 #pragma once
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,7 +16,6 @@
 #include "platform/screen.h"
 
 inline int keyWaits = 0;
-inline bool pressKeyWhenAsked = true;
 
 class LevelFolder : public ::testing::Test {
 protected:
@@ -29,10 +28,8 @@ protected:
         std::filesystem::current_path(folder_);
         clearScreen();
         keyWaits = 0;
-        pressKeyWhenAsked = true;
         setHeadlessPumpHook([] {
             ++keyWaits;
-            if (!pressKeyWhenAsked) return;
             inputKeyEvent(scanEscape, true);
             inputKeyEvent(scanEscape, false);
         });

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 ToolRun runTool(const std::string& folder, const std::string& commandLine) {
     ToolRun run;
@@ -22,9 +22,7 @@ ToolRun runTool(const std::string& folder, const std::string& commandLine) {
 
 std::string contents(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 long long lastDumpNumber(const std::string& output, const std::string& key, int index) {
