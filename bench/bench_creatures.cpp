@@ -11,11 +11,11 @@
 // for at most 10000 ticks (200 s of play) on levels that need skills to end.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <vector>
 
+#include "bench_support.h"
 #include "creatures/creature_table.h"
 #include "creatures/movement.h"
 #include "levels/collision_grid.h"
@@ -30,33 +30,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int32_t ticksPerSample = 50;
 constexpr double passMicroseconds = 20000.0;
 constexpr int32_t maxLevelTicks = 10000;
-
-double medianOf(std::vector<double>& samples) {
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
-}
-
-template <typename Work>
-double medianMicroseconds(int runs, Work work) {
-    std::vector<double> samples;
-    samples.reserve(size_t(runs));
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    return medianOf(samples);
-}
-
-double copyFloorMicroseconds(size_t bytes) {
-    std::vector<uint8_t> source(bytes, 0x5A), target(bytes);
-    return medianMicroseconds(2001, [&] {
-        std::memset(target.data(), 0x3C, bytes);
-        std::memcpy(target.data(), source.data(), bytes);
-        benchmark::DoNotOptimize(target.data());
-        benchmark::ClobberMemory();
-    });
-}
 
 void paint(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t cell, Colour colour) {
     fillBox(*terrainImage, x1, y1, x2, y2, colour);
@@ -114,8 +87,8 @@ void BM_CreatureTick(benchmark::State& state) {
     Creature startTable[creatureCapacity];
     std::memcpy(startTable, creatures, sizeof creatures);
 
-    const double screenFloor = copyFloorMicroseconds(size_t(screenWidth) * screenHeight * 4);
-    const double tableFloor = copyFloorMicroseconds(sizeof creatures);
+    const double screenFloor = copyFloorMicroseconds(size_t(screenWidth) * screenHeight * 4, 2001);
+    const double tableFloor = copyFloorMicroseconds(sizeof creatures, 2001);
     std::vector<double> samples;
     int32_t alive = 0;
     for (auto _ : state) {
@@ -167,7 +140,7 @@ void BM_WholeLevel(benchmark::State& state) {
     }
     const std::vector<uint32_t> pixels = terrainImage->pixels;
     const std::vector<uint8_t> cells = gridCells;
-    const double screenFloor = copyFloorMicroseconds(size_t(screenWidth) * screenHeight * 4);
+    const double screenFloor = copyFloorMicroseconds(size_t(screenWidth) * screenHeight * 4, 2001);
     std::vector<double> samples;
     int32_t ticks = 0;
     for (auto _ : state) {

@@ -4,11 +4,11 @@
 // memcpy measured in the same run.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <vector>
 
+#include "bench_support.h"
 #include "creatures/creature_table.h"
 #include "interface/frame.h"
 #include "interface/screens.h"
@@ -21,33 +21,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double medianOf(std::vector<double>& samples) {
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
-}
-
-template <typename Work>
-double medianMicroseconds(int runs, Work work) {
-    std::vector<double> samples;
-    samples.reserve(size_t(runs));
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    return medianOf(samples);
-}
-
-double floorMicroseconds() {
-    static std::vector<uint32_t> source(640 * 480, 0x12345678), target(640 * 480);
-    return medianMicroseconds(501, [] {
-        std::memset(target.data(), 0x5A, target.size() * 4);
-        std::memcpy(target.data(), source.data(), source.size() * 4);
-        benchmark::DoNotOptimize(target.data());
-        benchmark::ClobberMemory();
-    });
-}
 
 // Sprite pictures with transparent surroundings, like the real sheet.
 void makeSheet() {
@@ -97,7 +70,7 @@ void BM_PlayFrame(benchmark::State& state) {
     makeLevel();
     placeCreatures();
     showScreen(screenPlay);
-    const double floor = floorMicroseconds();
+    const double floor = copyFloorMicroseconds(640 * 480 * 4, 501);
     std::vector<double> samples;
     for (auto _ : state) {
         const auto start = Clock::now();

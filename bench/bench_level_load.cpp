@@ -6,7 +6,6 @@
 
 #include <time.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "levels/level.h"
 #include "levels/level_loader.h"
 #include "levels/tmx_reader.h"
@@ -34,25 +34,9 @@ struct Clock {
 constexpr int32_t mapColumns = 400, mapRows = 100, tileSize = 16;
 constexpr int32_t levelPixels = mapColumns * tileSize * mapRows * tileSize;
 
-double medianOf(std::vector<double>& samples) {
-    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-    return samples[samples.size() / 2];
-}
-
-template <typename Work>
-double medianMicroseconds(int runs, Work work) {
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        samples.push_back((Clock::now() - start).count());
-    }
-    return medianOf(samples);
-}
-
 double floorMicroseconds() {
     static std::vector<uint32_t> source(levelPixels, 0x12345678), target(levelPixels);
-    return medianMicroseconds(31, [] {
+    return medianMicroseconds<Clock>(31, [] {
         std::memcpy(target.data(), source.data(), source.size() * 4);
         benchmark::DoNotOptimize(target.data());
         benchmark::ClobberMemory();
@@ -130,7 +114,7 @@ void BM_LoadLevelMap(benchmark::State& state) {
     }
     // What making a fresh terrain image of this size costs by itself (the memory
     // comes from the system afresh and is filled with magenta).
-    const double newImage = medianMicroseconds(31, [] {
+    const double newImage = medianMicroseconds<Clock>(31, [] {
         Image* image = createImage(mapColumns * tileSize, mapRows * tileSize);
         benchmark::DoNotOptimize(image->pixels.data());
         destroyImage(image);

@@ -24,13 +24,18 @@ void makeLevel(int32_t width, int32_t height) {
 void paint(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t cell) {
     const uint32_t colour = cell == cellEmpty   ? transparentColour
                             : cell == cellBrick ? brickColour
-                                                : groundColour;
+                                                : 0xFF6B4A2Bu;
     for (int32_t x = x1; x <= x2; ++x) {
         for (int32_t y = y1; y <= y2; ++y) {
             setPixel(*terrainImage, x, y, colour);
             setCell(x, y, cell);
         }
     }
+}
+
+void flatLevel() {
+    makeLevel(300, 200);
+    paint(0, groundTop, 299, 199, cellTerrain);
 }
 
 Creature& place(int32_t index, float fx, float fy, int32_t skill, int32_t dir) {
@@ -41,9 +46,9 @@ Creature& place(int32_t index, float fx, float fy, int32_t skill, int32_t dir) {
     c.fy = fy;
     c.x = static_cast<int32_t>(std::floor(fx));
     c.y = static_cast<int32_t>(std::floor(fy));
+    c.fallStartY = c.y;
     c.dir = dir;
     c.skill = skill;
-    c.fallStartY = c.y;
     c.fuse = noFuse;
     return c;
 }
@@ -52,6 +57,13 @@ void tick(int32_t times) {
     for (int32_t i = 0; i < times; ++i) creatureTick(lastCreatureIndex, levelWidth, levelHeight);
 }
 
-void tickUntilLanded(const Creature& c, int32_t limit) {
-    for (int32_t i = 0; i < limit && c.inPlay == 1 && c.falling != 0; ++i) tick();
+int32_t gridImageMismatches() {
+    int32_t mismatches = 0;
+    for (int32_t x = 0; x < levelWidth; ++x) {
+        for (int32_t y = 0; y < levelHeight; ++y) {
+            const bool emptyPixel = getPixel(*terrainImage, x, y) == transparentColour;
+            mismatches += emptyPixel != (cellAt(x, y) == cellEmpty);
+        }
+    }
+    return mismatches;
 }

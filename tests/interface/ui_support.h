@@ -1,16 +1,16 @@
 // Shared by the interface and shell tests: the screen, pixels, text, a coded
-// sprite sheet and a scratch working folder for the game's relative paths.
+// sprite sheet and a creature as the level reset leaves it.
 #pragma once
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "creatures/creature_table.h"
 #include "platform/draw.h"
 #include "platform/font.h"
 #include "platform/screen.h"
+
+inline void openScreenOnce() {
+    if (!screenIsOpen()) openScreen(640, 480, 32, 2);
+}
 
 inline uint32_t px(int32_t x, int32_t y) { return getPixel(displaySurface, x, y); }
 
@@ -43,24 +43,3 @@ inline Creature waitingCreature() {
     c.fuse = 10;
     return c;
 }
-
-class TempFolder {
-public:
-    TempFolder() : previous_(std::filesystem::current_path()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "eggsodus-ui-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-        std::filesystem::current_path(path_);
-        std::filesystem::create_directories("maps");
-        std::filesystem::create_directories("data");
-    }
-    ~TempFolder() {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(path_);
-    }
-    static void write(const std::string& name, const std::string& content) {
-        std::ofstream(name, std::ios::binary) << content;
-    }
-
-private:
-    std::filesystem::path previous_, path_;
-};

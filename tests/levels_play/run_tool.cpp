@@ -1,7 +1,11 @@
 #include "run_tool.h"
+
 #include <sys/wait.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 ToolRun runTool(const std::string& folder, const std::string& commandLine) {
     ToolRun run;
@@ -16,34 +20,17 @@ ToolRun runTool(const std::string& folder, const std::string& commandLine) {
     return run;
 }
 
-std::string lastDump(const std::string& output) {
-    std::string last;
-    size_t start = 0;
-    while (start < output.size()) {
-        size_t end = output.find('\n', start);
-        if (end == std::string::npos) end = output.size();
-        if (output[start] == '{') last = output.substr(start, end - start);
-        start = end + 1;
-    }
-    return last;
+std::string contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-long long dumpNumber(const std::string& dump, const std::string& key, long long fallback) {
-    const std::string marker = "\"" + key + "\":";
-    const size_t at = dump.find(marker);
-    if (at == std::string::npos) return fallback;
-    return std::strtoll(dump.c_str() + at + marker.size(), nullptr, 10);
-}
-
-long long dumpArrayNumber(const std::string& dump, const std::string& key, size_t index, long long fallback) {
-    const std::string marker = "\"" + key + "\":[";
-    size_t at = dump.find(marker);
-    if (at == std::string::npos) return fallback;
-    at += marker.size();
-    for (size_t i = 0; i < index; ++i) {
-        at = dump.find(',', at);
-        if (at == std::string::npos) return fallback;
-        ++at;
-    }
-    return std::strtoll(dump.c_str() + at, nullptr, 10);
+long long lastDumpNumber(const std::string& output, const std::string& key, int index) {
+    const std::string text = "\n" + output;
+    const size_t dump = text.rfind("\n{");
+    size_t at = dump == std::string::npos ? dump : text.find("\"" + key + "\":", dump);
+    for (int i = 0; i <= index && at != std::string::npos; ++i)
+        at = text.find(i == 0 ? '[' : ',', at + 1);
+    if (at == std::string::npos) return -1;
+    return std::strtoll(text.c_str() + at + (index < 0 ? key.size() + 3 : 1), nullptr, 10);
 }

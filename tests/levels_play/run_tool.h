@@ -1,6 +1,11 @@
 // Runs the built programs as a level author or the test suite would.
 #pragma once
+#include <filesystem>
 #include <string>
+
+inline const std::string buildDir = BUILD_DIR;
+inline const std::string solutionsDir = std::string(TEST_DATA_DIR) + "/../levels_play/solutions";
+constexpr int shippedLevels = 15;
 
 struct ToolRun {
     int status = -1;     // exit status, -1 when it could not be run
@@ -8,9 +13,7 @@ struct ToolRun {
 };
 
 ToolRun runTool(const std::string& folder, const std::string& commandLine);
-// The last line of `output` that starts with '{' (the harness's last dump).
-std::string lastDump(const std::string& output);
-// The whole-number value of "key": in one dump line; fallback when absent.
-long long dumpNumber(const std::string& dump, const std::string& key, long long fallback = -1);
-// Entry `index` of the array "key": [..] in one dump line.
-long long dumpArrayNumber(const std::string& dump, const std::string& key, size_t index, long long fallback = -1);
+std::string contents(const std::filesystem::path& path);
+// The whole-number value of "key": in the last dump line of the harness's output;
+// with an index, entry `index` of the array "key": [..].
+long long lastDumpNumber(const std::string& output, const std::string& key, int index = -1);

@@ -1,4 +1,7 @@
+#include <bit>
+#include <set>
 #include <string>
+#include <vector>
 #include "draw_test_support.h"
 #include "platform/console.h"
 #include "platform/font.h"
@@ -20,39 +23,26 @@ class ConsoleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ensureScreenOpen();
-        fillBox(displaySurface, 0, 0, 639, 479, 0xFF336699);
+        fillBox(displaySurface, 0, 0, 639, 479, 1);
+        printLine("dirt");
         clearScreen();
     }
 };
 
-TEST_F(ConsoleTest, ClearScreenBlacksOutAndHomesTheCursor) {
-    printLine("x");
-    clearScreen();
+// Cells paint their own background; nothing lands past a line's end or wraps.
+TEST_F(ConsoleTest, LinesGoToSuccessiveRowsAndAreCutAtTheRightEdge) {
     EXPECT_EQ(std::count(displaySurface.pixels.begin(), displaySurface.pixels.end(), 0xFF000000u), 640 * 480);
-    EXPECT_EQ(consoleCursorRow(), 0);
-    EXPECT_EQ(consoleCursorColumn(), 0);
-}
-
-TEST_F(ConsoleTest, LinesGoToSuccessiveRowsOnBlack) {
-    fillBox(displaySurface, 0, 0, 639, 23, 0xFF336699);  // the cells must paint their background
-    const std::string lines[] = {"Wczytywanie", "qwe", "9 of 10"};
-    for (const std::string& line : lines) printLine(line);
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 12; ++column) {
-            const uint8_t code = column < static_cast<int>(lines[row].size()) ? lines[row][column] : 0;
-            if (code != 0) {
-                EXPECT_TRUE(cellShows(column, row, code)) << row << "," << column;
-            }
-        }
-    }
-    EXPECT_EQ(getPixel(displaySurface, 3 * 8, 1 * 8), 0xFF336699u);  // past "qwe" nothing was written
-    EXPECT_EQ(consoleCursorRow(), 3);
-    EXPECT_EQ(consoleCursorColumn(), 0);
+    fillBox(displaySurface, 0, 0, 639, 23, 0xFF336699);
+    printLine("Eggs");
+    printLine(std::string(200, 'M'));
+    EXPECT_TRUE(cellShows(0, 0, 'E') && cellShows(3, 0, 's') && cellShows(79, 1, 'M'));
+    EXPECT_EQ(getPixel(displaySurface, 4 * 8, 0), 0xFF336699u);
+    EXPECT_EQ(getPixel(displaySurface, 0, 2 * 8), 0xFF336699u);
+    EXPECT_EQ(consoleCursorRow(), 2);
 }
 
 TEST_F(ConsoleTest, PrintingPastTheLastRowScrollsUpOneRow) {
     for (int i = 0; i < 60; ++i) printLine(std::to_string(i));
-    EXPECT_TRUE(cellShows(0, 59, '5'));
     printLine("A");
     EXPECT_TRUE(cellShows(0, 0, '1'));  // "0" scrolled off, "1" is on top
     EXPECT_TRUE(cellShows(0, 58, '5') && cellShows(1, 58, '9'));
@@ -61,11 +51,22 @@ TEST_F(ConsoleTest, PrintingPastTheLastRowScrollsUpOneRow) {
     EXPECT_TRUE(cellShows(0, 58, 'A') && cellShows(0, 59, 'B'));
 }
 
-TEST_F(ConsoleTest, LongLinesAreCutAtTheRightEdge) {
-    printLine(std::string(200, 'M'));
-    EXPECT_TRUE(cellShows(79, 0, 'M'));
-    EXPECT_TRUE(cellShows(0, 1, ' '));  // nothing wrapped onto the next row
-    EXPECT_EQ(consoleCursorRow(), 1);
+// Printable characters are visible, told apart, and keep the rightmost column
+// clear so that neighbours do not touch (the underscore joins up on purpose).
+TEST(FontTest, PrintableGlyphsAreDistinctVisibleAndApart) {
+    std::set<std::vector<uint8_t>> seen;
+    for (int code = 0; code < 256; ++code) {
+        const std::vector<uint8_t> glyph(fontGlyphs[code], fontGlyphs[code] + 8);
+        int bits = 0;
+        for (uint8_t row : glyph) bits += std::popcount(row);
+        if (code <= ' ' || code > '~') {
+            EXPECT_EQ(bits, 0) << "code " << code;
+            continue;
+        }
+        EXPECT_GE(bits, 2) << "code " << code;
+        EXPECT_TRUE(seen.insert(glyph).second) << "code " << code << " repeats another glyph";
+        for (uint8_t row : glyph) EXPECT_TRUE(code == '_' || row < 0x80) << "code " << code;
+    }
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// Shared by the drawing tests: an open screen, images made directly, and the
-// per-pixel rules the fast paths must agree with.
+// Shared by the drawing tests: an open screen, images made directly, random
+// pixels, and the per-pixel copy rule the fast paths must agree with.
 #pragma once
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdint>
 #include <random>
+#include <vector>
 #include "platform/draw.h"
 #include "platform/image.h"
 #include "platform/screen.h"
@@ -16,22 +17,30 @@ inline void ensureScreenOpen() {
 }
 
 inline Image makeImage(int32_t width, int32_t height, uint32_t fill = transparentColour) {
-    Image image;
-    image.width = width;
-    image.height = height;
-    image.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
-    return image;
+    return Image{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height), fill)};
 }
 
-// Random pixels, about `keyShare` of them with the key colour's low 24 bits
-// under a random alpha.
-inline Image randomImage(std::mt19937& random, int32_t width, int32_t height, double keyShare = 0.4) {
-    Image image = makeImage(width, height);
-    std::uniform_real_distribution<double> share(0.0, 1.0);
-    for (uint32_t& pixel : image.pixels) {
+// About half key colours under any alpha, in runs of 1 to 12, so that blocks
+// of all keys and of no keys both occur.
+inline std::vector<uint32_t> randomPixels(std::mt19937& random, size_t count) {
+    std::vector<uint32_t> pixels(count);
+    size_t run = 0;
+    bool key = false;
+    for (uint32_t& pixel : pixels) {
+        if (run == 0) {
+            run = 1 + random() % 12;
+            key = random() % 2;
+        }
+        --run;
         const uint32_t value = static_cast<uint32_t>(random());
-        pixel = share(random) < keyShare ? (value & 0xFF000000u) | 0x00FF00FFu : value;
+        pixel = key ? (value & 0xFF000000u) | 0x00FF00FFu : value;
     }
+    return pixels;
+}
+
+inline Image randomImage(std::mt19937& random, int32_t width, int32_t height) {
+    Image image = makeImage(width, height);
+    image.pixels = randomPixels(random, image.pixels.size());
     return image;
 }
 
@@ -58,11 +67,4 @@ inline void referenceCopy(Image& target, int64_t x, int64_t y, const Image& sour
                                source.pixels[(y1 + r) * source.width + x1 + c], mode);
         }
     }
-}
-
-inline int countDifferences(const Image& a, const Image& b) {
-    if (a.pixels.size() != b.pixels.size()) return -1;
-    int differences = 0;
-    for (size_t i = 0; i < a.pixels.size(); ++i) differences += a.pixels[i] != b.pixels[i];
-    return differences;
 }

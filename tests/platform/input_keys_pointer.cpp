@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
-
+#include <array>
 #include "platform/backend.h"
 #include "platform/headless.h"
 #include "platform/input.h"
+#include "platform/window_fit.h"
 
 namespace {
 
@@ -11,39 +12,29 @@ struct InputTest : ::testing::Test {
         backendOpen(640, 480, "test");
         inputReset();
     }
-    void TearDown() override { inputReset(); }
 };
 
-struct Mouse {
-    int status;
-    int32_t x, y, wheel, buttons;
-};
-
-Mouse mouse() {
-    Mouse m{};
-    m.status = readMouse(m.x, m.y, m.wheel, m.buttons);
+// readMouse's status, x, y, wheel and buttons.
+std::array<int32_t, 5> mouse() {
+    std::array<int32_t, 5> m{};
+    m[0] = readMouse(m[1], m[2], m[3], m[4]);
     return m;
 }
+constexpr std::array<int32_t, 5> noMouse = {1, -1, -1, -1, -1};
 
-void expectMouseFails() {
-    Mouse m = mouse();
-    EXPECT_NE(m.status, 0);
-    EXPECT_EQ(m.x, -1);
-    EXPECT_EQ(m.y, -1);
-    EXPECT_EQ(m.wheel, -1);
-    EXPECT_EQ(m.buttons, -1);
-}
-
-TEST_F(InputTest, KeyDownOnlyForHeldKeysInRange) {
+// A held key reads down on every read; a press and release between two reads
+// of the game is seen by exactly one read. Only keys that give a character
+// (not bare modifiers) and the close button set the key flag.
+TEST_F(InputTest, KeysTapsAndTheKeyFlag) {
+    inputKeyEvent(42, true, false);
+    EXPECT_FALSE(keyPressedFlag);
     inputKeyEvent(scanEscape, true);
-    for (int scancode : {-1, 0, 128, 200, 255}) EXPECT_FALSE(keyDown(scancode)) << scancode;
+    EXPECT_TRUE(keyPressedFlag);
+    for (int scancode : {-1, 0, 128, 255}) EXPECT_FALSE(keyDown(scancode)) << scancode;
     EXPECT_TRUE(keyDown(scanEscape));
-    EXPECT_TRUE(keyDown(scanEscape)) << "a held key stays down on every read";
+    EXPECT_TRUE(keyDown(scanEscape));
     inputKeyEvent(scanEscape, false);
     EXPECT_FALSE(keyDown(scanEscape));
-}
-
-TEST_F(InputTest, TapBetweenTwoReadsIsSeenOnceThenUp) {
     inputKeyEvent(scanLeft, true);
     inputKeyEvent(scanLeft, false);
     inputButtonEvent(buttonLeft, true);
@@ -51,92 +42,67 @@ TEST_F(InputTest, TapBetweenTwoReadsIsSeenOnceThenUp) {
     inputPointerMove(10, 20);
     EXPECT_TRUE(keyDown(scanLeft));
     EXPECT_FALSE(keyDown(scanLeft));
-    EXPECT_EQ(mouse().buttons, buttonLeft);
-    EXPECT_EQ(mouse().buttons, 0);
-}
-
-TEST_F(InputTest, KeyFlagFromCharacterKeysAndCloseOnly) {
-    inputKeyEvent(42, true, false);  // a bare modifier
-    EXPECT_FALSE(keyPressedFlag);
-    EXPECT_TRUE(keyDown(42));
-    inputKeyEvent(30, true);
-    EXPECT_TRUE(keyPressedFlag);
+    EXPECT_EQ(mouse()[4], buttonLeft);
+    EXPECT_EQ(mouse()[4], 0);
     keyPressedFlag = false;
     inputCloseRequest();
     EXPECT_TRUE(keyPressedFlag);
 }
 
-TEST_F(InputTest, WithoutWindowEverythingReadsIdle) {
-    inputPointerMove(5, 5);
-    backendClose();
-    inputKeyEvent(scanUp, true);
-    EXPECT_FALSE(keyDown(scanUp));
-    expectMouseFails();
-    backendOpen(640, 480, "test");
-}
-
-TEST_F(InputTest, PointerOnlyInsideTheDrawableArea) {
-    struct Case {
-        int32_t x, y;
-        bool inside;
-    } cases[] = {{0, 0, true}, {639, 479, true}, {640, 0, false}, {0, 480, false},
-                 {-1, 5, false}, {320, -1, false}};
-    for (const Case& c : cases) {
-        inputPointerMove(c.x, c.y);
-        Mouse m = mouse();
-        EXPECT_EQ(m.status == 0, c.inside) << c.x << "," << c.y;
-        if (c.inside) {
-            EXPECT_EQ(m.x, c.x);
-            EXPECT_EQ(m.y, c.y);
-        }
+TEST_F(InputTest, PointerCountsOnlyInsideTheScreen) {
+    const std::array<int32_t, 3> cases[] = {{0, 0, 1}, {639, 479, 1}, {640, 0, 0}, {0, 480, 0}, {-1, 5, 0}, {320, -1, 0}};
+    for (auto [x, y, inside] : cases) {
+        inputPointerMove(x, y);
+        EXPECT_EQ(mouse(), (inside ? std::array{0, x, y, 0, 0} : noMouse)) << x << "," << y;
     }
-    inputPointerMove(100, 100);
-    inputPointerLeave();
-    expectMouseFails();
-}
-
-TEST_F(InputTest, BothButtonsAndWheel) {
     inputPointerMove(300, 200);
     inputButtonEvent(buttonLeft, true);
     inputButtonEvent(buttonRight, true);
     inputWheel(2);
     inputWheel(-3);
-    Mouse m = mouse();
-    EXPECT_EQ(m.status, 0);
-    EXPECT_EQ(m.buttons, 3);
-    EXPECT_EQ(m.wheel, -1);
-    inputButtonEvent(buttonRight, false);
-    EXPECT_EQ(mouse().buttons, 1);
+    EXPECT_EQ(mouse(), (std::array{0, 300, 200, -1, 3}));
+    inputPointerLeave();
+    EXPECT_EQ(mouse(), noMouse);
 }
 
-TEST_F(InputTest, FocusLossReleasesAllAndFailsMouseUntilFocusAndMove) {
+TEST_F(InputTest, LosingFocusOrWindowReleasesEverything) {
     inputPointerMove(50, 60);
     inputKeyEvent(scanRight, true);
     inputButtonEvent(buttonLeft, true);
     inputFocus(false);
-    EXPECT_FALSE(keyDown(scanRight)) << "not even the tap survives";
-    expectMouseFails();
+    EXPECT_FALSE(keyDown(scanRight));  // not even as a tap
+    EXPECT_EQ(mouse(), noMouse);
     inputKeyEvent(scanDown, true);
-    EXPECT_FALSE(keyDown(scanDown)) << "keys do not go down without the focus";
+    EXPECT_FALSE(keyDown(scanDown));  // keys do not go down without the focus
     inputFocus(true);
     inputPointerMove(70, 80);
-    Mouse m = mouse();
-    EXPECT_EQ(m.status, 0);
-    EXPECT_EQ(m.x, 70);
-    EXPECT_EQ(m.y, 80);
-    EXPECT_EQ(m.buttons, 0);
+    EXPECT_EQ(mouse(), (std::array{0, 70, 80, 0, 0}));
+    backendClose();
+    inputKeyEvent(scanUp, true);
+    EXPECT_FALSE(keyDown(scanUp));
+    EXPECT_EQ(mouse(), noMouse);
 }
 
-TEST_F(InputTest, PlatformStartNamesProgramAfterItsFile) {
-    struct Case {
-        const char* argv0;
-        const char* name;
-    } cases[] = {{"/usr/games/eggsodus", "eggsodus"}, {"C:\\Games\\EGGS.EXE", "EGGS"},
-                 {"./build/eggsodus-replay", "eggsodus-replay"}};
-    for (const Case& c : cases) {
-        char* argv[] = {const_cast<char*>(c.argv0), nullptr};
-        platformStart(1, argv);
-        EXPECT_STREQ(programName(), c.name);
+// The picture fills as much of the window as it can with its aspect kept,
+// between bars; a click lands on the pixel shown under it, and positions on
+// the bars or outside do not count (and leave x and y alone).
+TEST(WindowFitTest, PictureBetweenBarsAndClicksOnIt) {
+    const std::pair<std::array<int32_t, 2>, std::array<int32_t, 4>> windows[] = {
+        {{640, 480}, {0, 0, 640, 480}},   {{1280, 720}, {160, 0, 960, 720}}, {{1024, 1024}, {0, 128, 1024, 768}},
+        {{1366, 768}, {171, 0, 1024, 768}}, {{0, -5}, {0, 0, 1, 1}},
+    };
+    for (auto [window, expected] : windows) {
+        const PictureArea a = pictureAreaIn(window[0], window[1]);
+        EXPECT_EQ((std::array{a.x, a.y, a.width, a.height}), expected) << window[0] << "x" << window[1];
+    }
+    const std::array<int32_t, 5> clicks[] = {
+        {160, 0, true, 0, 0},    {1119, 719, true, 639, 479}, {640, 360, true, 320, 240},  {159, 0, false, -7, -7},
+        {1120, 100, false, -7, -7}, {300, 720, false, -7, -7}, {-2147483647, 5, false, -7, -7},
+    };
+    for (auto [windowX, windowY, onPicture, px, py] : clicks) {
+        int32_t x = -7, y = -7;
+        EXPECT_EQ(pictureFromWindow(pictureAreaIn(1280, 720), windowX, windowY, x, y), onPicture != 0) << windowX;
+        EXPECT_EQ(std::pair(x, y), std::pair(px, py)) << windowX << "," << windowY;
     }
 }
 

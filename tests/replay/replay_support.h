@@ -4,21 +4,20 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
-// Just enough JSON for the dump lines.
+#include "platform/image.h"
+
+// Just enough JSON for the dump lines: objects keep their keys in the order written.
 struct Json {
-    enum class Type { null, number, string, array, object } type = Type::null;
     double number = 0;
     std::string text;
+    std::vector<std::string> keys;  // empty for arrays
     std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> fields;  // in the order written
 
-    const Json& operator[](std::string_view key) const;  // a null value when missing
+    const Json& operator[](std::string_view key) const;  // an empty value when missing
     const Json& operator[](size_t index) const;
     int64_t integer() const { return static_cast<int64_t>(number); }
-    std::vector<std::string> keys() const;
 };
 bool parseJson(std::string_view text, Json& value);
 
@@ -44,28 +43,30 @@ struct ReplayRun {
 // The colour of sheet pixel (x, y) in our test sprite sheet: every pixel opaque
 // and telling where it came from. Blue 0x40 keeps it clear of magenta.
 constexpr uint32_t sheetColour(int x, int y) {
-    return 0xFF000000u | (static_cast<uint32_t>(x & 0xFF) << 16) | (static_cast<uint32_t>(y & 0xFF) << 8) | 0x40u;
+    return 0xFF000000u | static_cast<uint32_t>(x & 0xFF) << 16 | static_cast<uint32_t>(y & 0xFF) << 8 | 0x40u;
 }
 // The four 16x16 tiles of the test tileset: two grounds, then entrance and exit.
 constexpr uint32_t tileColours[4] = {0xFF996633, 0xFF556677, 0xFF00FF00, 0xFF0000FF};
 
-// A fresh working folder under the build folder, with data/main.bmp, data/tiles.bmp
-// (unless `withSheet` is false) and the levels.
-std::string prepareFolder(const std::string& name, const std::vector<LevelFiles>& levels,
-                          bool withSheet = true);
+// A fresh working folder under the build folder, with data/main.bmp, data/tiles.bmp and the levels.
+std::string prepareFolder(const std::string& name, const std::vector<LevelFiles>& levels);
 ReplayRun runScript(const std::string& folder, const std::string& script);
 ReplayRun runArguments(const std::string& folder, const std::string& arguments);
+// A script run in a fresh folder that must end with status 0.
+ReplayRun play(const std::string& name, const std::vector<LevelFiles>& levels, const std::string& script);
 
-// Script pieces: a left click at (x, y) pressed in `pass`, released in the next.
+// Script pieces: one command in `pass`; a left click at (x, y) pressed in `pass`, released in the next.
+std::string line(int pass, const std::string& command);
 std::string clickAt(int pass, int x, int y);
 
-// A 32-bit picture written by the harness.
+// A picture read with the game's own BMP loader; white outside it.
 struct Picture {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+    Image image;
+    uint32_t at(int32_t x, int32_t y) const {
+        bool inside = x >= 0 && y >= 0 && x < image.width && y < image.height;
+        return inside ? image.row(y)[x] : outsideColour;
+    }
 };
 bool readPicture(const std::string& path, Picture& picture);
-bool writeBmp24(const std::string& path, int32_t width, int32_t height, uint32_t (*colour)(int32_t, int32_t));
+Image makeImage(int32_t width, int32_t height, uint32_t (*colour)(int32_t, int32_t));
 std::string readFile(const std::string& path);

@@ -1,5 +1,5 @@
-// The player's road by mouse: menu, level screen, loading, play, result, the
-// next level, and back to the menu and out.
+// Whole runs: the player's road by mouse through a won and a lost level, the
+// search for the next level, the loading screen's wait, and the pause.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,7 +17,6 @@ constexpr int backToMenu[] = {300, 365};
 constexpr int yes[] = {230, 215};
 
 std::string click(int pass, const int (&at)[2]) { return clickAt(pass, at[0], at[1]); }
-std::string line(int pass, const std::string& command) { return std::to_string(pass) + " " + command + "\n"; }
 
 std::vector<std::string> widgetTexts(const Json& dump) {
     std::vector<std::string> texts;
@@ -26,49 +25,33 @@ std::vector<std::string> widgetTexts(const Json& dump) {
 }
 
 TEST(RoadTest, FromTheMenuThroughAWonAndALostLevelAndOut) {
-    std::string folder = prepareFolder("road", {{1, "walk.tmx", "walk-win.dat"}, {2, "walk.tmx", "walk-lose.dat"}});
     std::string script = click(2, playGame) + line(3, "dump") +
                          // The loading screen waits in pass 5 for the key of pass 7.
-                         click(4, playLevel) + line(5, "dump") + line(7, "key down 57") + line(8, "key up 57") +
-                         line(700, "dump") +  // two walkers saved: won
+                         click(4, playLevel) + line(5, "dump") + line(7, "key down 57") +
+                         line(8, "key up 57") + line(700, "dump") +  // two walkers saved: won
                          click(710, playLevel) + line(711, "dump") + line(713, "key down 28") +
                          line(714, "key up 28") + line(1400, "dump") +  // one of five saved: lost
-                         click(1410, backToMenu) + line(1411, "dump") + click(1420, exitGame) + click(1425, yes) +
-                         line(1426, "dump") + line(1500, "dump");
-    ReplayRun run = runScript(folder, script);
-    ASSERT_EQ(run.status, 0) << run.err;
-
-    EXPECT_EQ(run.at(3)["screen"].integer(), 3);
+                         click(1410, backToMenu) + line(1411, "dump") + click(1420, exitGame) +
+                         click(1425, yes) + line(1426, "dump") + line(1500, "dump");
+    ReplayRun run = play("road", {{1, "walk.tmx", "walk-win.dat"}, {2, "walk.tmx", "walk-lose.dat"}}, script);
     EXPECT_EQ(widgetTexts(run.at(3)), (std::vector<std::string>{"<<-- Back to menu", "Play level"}));
+    EXPECT_EQ(run.at(5)["screen"].integer(), 1);
+    EXPECT_EQ(run.at(5)["levelPlayed"].integer(), 1);
 
-    const Json& playing = run.at(5);
-    EXPECT_EQ(playing["screen"].integer(), 1);
-    EXPECT_EQ(playing["levelPlayed"].integer(), 1);
-    EXPECT_EQ(playing["widgets"].items.size(), 9u);
-
-    const Json& won = run.at(700);
-    EXPECT_EQ(won["screen"].integer(), 3);
-    EXPECT_EQ(won["savedCount"].integer(), 2);
-    EXPECT_EQ(widgetTexts(won), (std::vector<std::string>{"<<-- Back to menu", "You should save: 2",
-                                                          "You have saved: 2", "You have won!",
-                                                          "Play next level"}));
-    EXPECT_EQ(won["levelNumber"].integer(), 2);
-
+    EXPECT_EQ(widgetTexts(run.at(700)), (std::vector<std::string>{"<<-- Back to menu", "You should save: 2",
+                                                                  "You have saved: 2", "You have won!",
+                                                                  "Play next level"}));
+    EXPECT_EQ(run.at(700)["levelNumber"].integer(), 2);
     EXPECT_EQ(run.at(711)["screen"].integer(), 1);
     EXPECT_EQ(run.at(711)["levelValues"][1].integer(), 5);
 
-    const Json& lost = run.at(1400);
-    EXPECT_EQ(lost["screen"].integer(), 3);
-    EXPECT_EQ(widgetTexts(lost), (std::vector<std::string>{"<<-- Back to menu", "You should save: 5",
-                                                           "You have saved: 1", "You have lost!",
-                                                           "Replay level"}));
-    EXPECT_EQ(lost["levelNumber"].integer(), 2);
+    EXPECT_EQ(widgetTexts(run.at(1400)), (std::vector<std::string>{"<<-- Back to menu", "You should save: 5",
+                                                                   "You have saved: 1", "You have lost!",
+                                                                   "Replay level"}));
+    EXPECT_EQ(run.at(1400)["levelNumber"].integer(), 2);
 
-    const Json& menu = run.at(1411);
-    EXPECT_EQ(menu["screen"].integer(), 2);
-    EXPECT_EQ(menu["levelNumber"].integer(), 1);
-    EXPECT_EQ(menu["levelPlayed"].integer(), 0);
-
+    EXPECT_EQ(run.at(1411)["screen"].integer(), 2);
+    EXPECT_EQ(run.at(1411)["levelNumber"].integer(), 1);
     // "Yes" quits in pass 1426; nothing runs after it.
     EXPECT_EQ(run.at(1426)["running"].integer(), 0);
     EXPECT_EQ(run.dumps.back()["pass"].integer(), 1426);
@@ -92,22 +75,10 @@ TEST(RoadTest, NextLevelSearchAfterAWin) {
     for (const NextLevelCase& c : cases) {
         std::vector<LevelFiles> levels = {{1, "walk.tmx", "walk-win.dat"}};
         for (int number : c.otherLevels) levels.push_back({number, "", "walk-win.dat"});
-        std::string folder = prepareFolder("next-level", levels);
-        ReplayRun run = runScript(folder, "1 level 1\n700 dump\n");
-        ASSERT_EQ(run.status, 0) << c.name << ": " << run.err;
+        ReplayRun run = play("next-level", levels, "1 level 1\n700 dump\n");
         EXPECT_EQ(run.at(700)["levelNumber"].integer(), c.levelAfterWin) << c.name;
         EXPECT_EQ(run.at(700)["screen"].integer(), c.screenAfterWin) << c.name;
     }
-}
-
-TEST(RoadTest, ReplayAfterTheLastLevelLoadsItAgain) {
-    std::string folder = prepareFolder("replay-last", {{1, "walk.tmx", "walk-win.dat"}});
-    std::string script = line(1, "level 1") + click(700, playLevel) + line(703, "key down 57") + line(704, "dump");
-    ReplayRun run = runScript(folder, script);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.at(704)["screen"].integer(), 1);
-    EXPECT_EQ(run.at(704)["levelNumber"].integer(), 1);
-    EXPECT_EQ(run.at(704)["savedCount"].integer(), 0);
 }
 
 // The loading screen ends its wait with the first key pressed since the last
@@ -116,35 +87,55 @@ TEST(RoadTest, LoadingScreenWaitAndTheLeftoverKey) {
     const std::string toLoading = click(10, playGame) + click(20, playLevel);
     const std::string later = line(30, "mouse 5 5") + line(40, "key down 57") + line(41, "key up 57") +
                               line(22, "dump") + line(35, "dump");
+    const std::vector<LevelFiles> levels = {{1, "walk.tmx", "walk-win.dat"}};
 
-    std::string folder = prepareFolder("loading-wait", {{1, "walk.tmx", "walk-win.dat"}});
-    ReplayRun waited = runScript(folder, toLoading + later);
-    ASSERT_EQ(waited.status, 0) << waited.err;
     // The wait used up the pointer move of pass 30 and the key of pass 40.
+    ReplayRun waited = play("loading-wait", levels, toLoading + later);
     EXPECT_EQ(waited.at(22)["screen"].integer(), 1);
     EXPECT_EQ(waited.at(22)["mouseX"].integer(), 5);
 
     // A letter pressed on the main menu is still pending: no wait at all, and
     // the pointer move stays in its own pass.
-    folder = prepareFolder("loading-leftover", {{1, "walk.tmx", "walk-win.dat"}});
-    ReplayRun leftover = runScript(folder, line(3, "key down 30") + line(4, "key up 30") + toLoading + later);
-    ASSERT_EQ(leftover.status, 0) << leftover.err;
+    std::string letter = line(3, "key down 30") + line(4, "key up 30");
+    ReplayRun leftover = play("loading-leftover", levels, letter + toLoading + later);
     EXPECT_EQ(leftover.at(22)["screen"].integer(), 1);
     EXPECT_EQ(leftover.at(22)["mouseX"].integer(), playLevel[0]);
     EXPECT_EQ(leftover.at(35)["mouseX"].integer(), 5);
 }
 
-TEST(RoadTest, PauseReturnToMenuShowsNoResult) {
-    std::string folder = prepareFolder("pause-menu", {{1, "walk.tmx", "walk-win.dat"}});
-    std::string script = line(1, "level 1") + line(100, "key down 1") + line(101, "key up 1") +
-                         line(101, "dump") + click(110, {300, 215}) + line(111, "dump") +
-                         click(120, playGame) + line(121, "dump");
-    ReplayRun run = runScript(folder, script);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.at(101)["screen"].integer(), 7);
-    EXPECT_EQ(widgetTexts(run.at(101)), (std::vector<std::string>{"Pause", "Return to menu", "<<-- Back"}));
-    EXPECT_EQ(run.at(111)["screen"].integer(), 2);
-    EXPECT_EQ(widgetTexts(run.at(121)), (std::vector<std::string>{"<<-- Back to menu", "Play level"}));
+TEST(RoadTest, PauseStopsCreaturesWhileFusesBurnAndExplode) {
+    std::string script = line(1, "level 1") + line(290, "select 8") + line(300, "click-creature 4") +
+                         // Escape held for six passes pauses once.
+                         line(310, "key down 1") + line(316, "key up 1") + line(311, "dump") +
+                         line(315, "dump") + line(360, "dump") + line(620, "dump") + line(630, "key down 1") +
+                         line(631, "key up 1") + line(700, "dump");
+    ReplayRun run = play("pause", {{1, "pen.tmx", "pen.dat"}}, script);
+    // The creature that entered last but one is under no other: the pick takes it.
+    const size_t lit = 4;
+    const Json& paused = run.at(311);
+    EXPECT_EQ(paused["screen"].integer(), 7);
+    EXPECT_EQ(paused["stateCounts"][7].integer(), 1);  // one burning fuse
+    EXPECT_EQ(run.at(315)["screen"].integer(), 7) << "a held Escape must not switch back";
+    int still = 0;
+    bool movedAfter = false;
+    for (size_t i = 0; i < paused["creatures"].items.size(); ++i) {
+        const Json& before = paused["creatures"][i];
+        const Json& after = run.at(620)["creatures"][i];
+        if (i == lit || before["inPlay"].integer() != 1) continue;
+        still += after["inPlay"].integer() == 1 && after["fx"].number == before["fx"].number &&
+                 after["fy"].number == before["fy"].number &&
+                 after["skillTicks"].integer() == before["skillTicks"].integer();
+        movedAfter |= run.at(700)["creatures"][i]["fx"].number != before["fx"].number;
+    }
+    EXPECT_GE(still, 4);
+    EXPECT_TRUE(movedAfter) << "Escape again: play goes on";
+
+    // The fuse burns down in the pause and the creature explodes there.
+    EXPECT_LT(run.at(360)["creatures"][lit]["fuse"].integer(), paused["creatures"][lit]["fuse"].integer());
+    const Json& exploded = run.at(620)["creatures"][lit];
+    EXPECT_EQ(run.at(620)["screen"].integer(), 7);
+    EXPECT_EQ(exploded["inPlay"].integer(), 0);
+    EXPECT_EQ(run.at(700)["selectedSkill"].integer(), 1);
 }
 
 }  // namespace

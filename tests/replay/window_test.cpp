@@ -10,12 +10,11 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "replay_support.h"
 
@@ -25,68 +24,53 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 const std::string gamePath = std::string(BUILD_DIR) + "/eggsodus";
+const std::string work = std::string(BUILD_DIR) + "/replay-work/window-" + std::to_string(getpid());
 
-bool haveTool(const std::string& name) {
-    return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
+bool haveTools(std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        if (std::system(("command -v " + std::string(name) + " > /dev/null 2>&1").c_str()) != 0) return false;
+    return fs::exists(gamePath);
 }
 
-std::string commandOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-        pclose(pipe);
+void xdotool(const std::string& arguments) { std::system(("xdotool " + arguments).c_str()); }
+
+// Polls `done` until it holds or `ms` have passed (a loaded machine is slow).
+template <typename Check>
+bool within(int ms, Check done) {
+    auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    return out;
+    return true;
 }
-
-void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // Under Xvfb already, or run this very test there and report how it went.
 bool runUnderXvfb(const std::string& testName) {
     if (std::getenv("EGGSODUS_UNDER_XVFB") != nullptr) return true;
-    std::string log = std::string(BUILD_DIR) + "/replay-work/" + testName + ".log";
+    std::string log = work + "-" + testName + ".log";
     fs::create_directories(fs::path(log).parent_path());
-    // A window manager, as on any desktop: full screen is its business.
     std::string self = fs::read_symlink("/proc/self/exe").string();
     // Tests run side by side: each looks for a free display from a number of its own.
-    std::string firstDisplay = std::to_string(100 + getpid() % 800);
-    std::string command = "EGGSODUS_UNDER_XVFB=1 timeout 120 xvfb-run -a -n " + firstDisplay +
-                          " -s '-screen 0 1280x800x24' sh -c '"
+    // A window manager, as on any desktop: full screen is its business.
+    std::string command = "EGGSODUS_UNDER_XVFB=1 timeout 120 xvfb-run -a -n " +
+                          std::to_string(100 + getpid() % 800) + " -s '-screen 0 1280x800x24' sh -c '"
                           "if command -v openbox > /dev/null; then openbox > /dev/null 2>&1 & sleep 1; fi; "
-                          "exec \"" + self + "\" --gtest_filter=WindowTest." + testName + "' > '" + log + "' 2>&1";
+                          "exec \"" + self + "\" --gtest_filter=WindowTest." + testName + "' > '" + log +
+                          "' 2>&1";
     int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << readFile(log);
     return false;
 }
 
-struct Screenshot {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgb;
-    uint32_t at(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
-        size_t i = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
-        return static_cast<uint32_t>(rgb[i]) << 16 | static_cast<uint32_t>(rgb[i + 1]) << 8 | rgb[i + 2];
-    }
-};
-
 // A window's contents, or with "root" the whole X screen, through ImageMagick's
-// import, as a binary PPM.
-Screenshot takeScreenshot(const std::string& window = "root") {
-    std::string path = std::string(BUILD_DIR) + "/replay-work/window-shot-" + std::to_string(getpid()) + ".ppm";
-    Screenshot shot;
-    if (std::system(("import -window " + window + " -depth 8 'ppm:" + path + "' 2> /dev/null").c_str()) != 0)
-        return shot;
-    std::string bytes = readFile(path);
-    int maxValue = 0, used = 0;
-    if (std::sscanf(bytes.c_str(), "P6 %d %d %d%n", &shot.width, &shot.height, &maxValue, &used) != 3 ||
-        maxValue != 255)
-        return Screenshot{};
-    size_t size = static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height) * 3;
-    size_t start = static_cast<size_t>(used) + 1;
-    if (bytes.size() < start + size) return Screenshot{};
-    shot.rgb.assign(bytes.begin() + static_cast<std::ptrdiff_t>(start),
-                    bytes.begin() + static_cast<std::ptrdiff_t>(start + size));
+// import as a 24-bit BMP: every pixel opaque, white outside or when it failed.
+Picture takeScreenshot(const std::string& window = "root") {
+    std::string path = work + ".bmp";
+    Picture shot;
+    std::string command = "import -window " + window + " -depth 8 -type TrueColor 'bmp3:" + path +
+                          "' 2> /dev/null";
+    if (std::system(command.c_str()) != 0 || !readPicture(path, shot)) return Picture{};
     return shot;
 }
 
@@ -101,44 +85,28 @@ struct Game {
             execl(gamePath.c_str(), gamePath.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
-        window = commandOutput("timeout 10 xdotool search --sync --name '^eggsodus$' | head -n 1");
-        while (!window.empty() && (window.back() == '\n' || window.back() == ' ')) window.pop_back();
-        if (window.empty()) return false;
-        pause(500);  // let the window manager place it
-        return true;
+        std::string search = "timeout 10 xdotool search --sync --name '^eggsodus$' | head -n 1 > ";
+        std::system((search + "'" + work + ".id'").c_str());
+        window = std::to_string(std::atol(readFile(work + ".id").c_str()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));  // let the window manager place it
+        return window != "0";
     }
     // A click at a point of the game's 640x480 picture (windowed), placed
     // relative to the window itself so that its frame does not matter.
     void click(int gx, int gy) const {
-        std::system(("xdotool mousemove --sync --window " + window + " " + std::to_string(gx) + " " +
-                     std::to_string(gy) + " click 1").c_str());
+        xdotool("mousemove --sync --window " + window + " " + std::to_string(gx) + " " + std::to_string(gy) +
+                " click 1");
     }
-    static void clickScreen(int sx, int sy) {
-        std::system(("xdotool mousemove --sync " + std::to_string(sx) + " " + std::to_string(sy) +
-                     " click 1").c_str());
-    }
-    static void key(const std::string& name) { std::system(("xdotool key " + name).c_str()); }
-    // Waits up to five seconds (a loaded machine is slow) for pixel (gx, gy) to show `colour`.
+    // Waits for pixel (gx, gy) of the window to show `colour`.
     bool shows(int gx, int gy, uint32_t colour) const {
-        auto deadline = Clock::now() + std::chrono::seconds(5);
-        while (Clock::now() < deadline) {
-            if (takeScreenshot(window).at(gx, gy) == colour) return true;
-            pause(50);
-        }
-        return false;
+        return within(5000, [&] { return takeScreenshot(window).at(gx, gy) == colour; });
     }
     // Waits up to `ms` for the game to end; its exit status, or -1.
     int exitStatus(int ms) {
-        auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-        while (Clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            pause(10);
-        }
-        return -1;
+        int status = 0;
+        if (!within(ms, [&] { return waitpid(pid, &status, WNOHANG) == pid; })) return -1;
+        pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     ~Game() {
         if (pid > 0) {
@@ -148,95 +116,78 @@ struct Game {
     }
 };
 
-bool skipUnlessPossible() {
-    if (!fs::exists(gamePath)) return true;
-    for (const char* tool : {"xvfb-run", "xdotool", "import"})
-        if (!haveTool(tool)) return true;
-    return false;
-}
+constexpr uint32_t buttonGrey = 0xFF808080;
+constexpr uint32_t labelGrey = 0xFF7F7F7F;
 
 TEST(WindowTest, FromTheMenuIntoPlayAndOut) {
-    if (skipUnlessPossible()) GTEST_SKIP() << "needs the windowed game, xvfb-run, xdotool and import";
+    if (!haveTools({"xvfb-run", "xdotool", "import"})) GTEST_SKIP() << "needs the windowed game and X tools";
     if (!runUnderXvfb("FromTheMenuIntoPlayAndOut")) return;
     std::string folder = prepareFolder("window-road", {{1, "pen.tmx", "pen-one.dat"}});
     Game game;
     ASSERT_TRUE(game.start(folder)) << "no window titled eggsodus";
     game.click(10, 10);  // pointer inside, over no button
-    ASSERT_TRUE(game.shows(265, 155, 0x808080)) << "main menu: Play Game";
+    ASSERT_TRUE(game.shows(265, 155, buttonGrey)) << "main menu: Play Game";
     game.click(300, 165);
-    ASSERT_TRUE(game.shows(255, 255, 0x808080)) << "level screen: Play level";
+    ASSERT_TRUE(game.shows(255, 255, buttonGrey)) << "level screen: Play level";
     game.click(300, 265);
-    ASSERT_TRUE(game.shows(600, 470, 0x000000)) << "loading screen";
-    Game::key("space");
-    ASSERT_TRUE(game.shows(2, 402, 0x806040)) << "play screen: panel";
-    EXPECT_TRUE(game.shows(76, 421, 0x005000)) << "play screen: skill 1 framed";
-    EXPECT_TRUE(game.shows(100, 330, tileColours[1] & 0xFFFFFF)) << "play screen: the level's floor";
-    Game::key("Escape");
-    ASSERT_TRUE(game.shows(255, 155, 0x7F7F7F)) << "pause screen: the Pause label";
-    EXPECT_TRUE(game.shows(2, 402, 0x3333BB)) << "pause screen: no panel";
+    ASSERT_TRUE(game.shows(600, 470, 0xFF000000)) << "loading screen";
+    xdotool("key space");
+    ASSERT_TRUE(game.shows(2, 402, 0xFF806040)) << "play screen: panel";
+    EXPECT_TRUE(game.shows(76, 421, 0xFF005000)) << "play screen: skill 1 framed";
+    EXPECT_TRUE(game.shows(100, 330, tileColours[1])) << "play screen: the level's floor";
+    xdotool("key Escape");
+    ASSERT_TRUE(game.shows(255, 155, labelGrey)) << "pause screen: the Pause label";
+    EXPECT_TRUE(game.shows(2, 402, 0xFF3333BB)) << "pause screen: no panel";
     game.click(300, 215);
-    ASSERT_TRUE(game.shows(265, 155, 0x808080)) << "Return to menu: main menu";
+    ASSERT_TRUE(game.shows(265, 155, buttonGrey)) << "Return to menu: main menu";
     game.click(300, 315);
-    ASSERT_TRUE(game.shows(165, 155, 0x7F7F7F)) << "exit confirmation";
+    ASSERT_TRUE(game.shows(165, 155, labelGrey)) << "exit confirmation";
     game.click(230, 215);
     EXPECT_EQ(game.exitStatus(1000), 0) << "Yes ends the game at once with status 0";
 }
 
-// Row bands of the X screen that hold the grey of an idle button.
-std::vector<std::pair<int, int>> greyBands(const Screenshot& shot, int& left, int& right) {
-    std::vector<std::pair<int, int>> bands;
-    left = shot.width;
-    right = -1;
-    bool inBand = false;
-    for (int y = 0; y < shot.height; ++y) {
-        bool grey = false;
-        for (int x = 0; x < shot.width; ++x) {
-            if (shot.at(x, y) != 0x808080) continue;
-            grey = true;
-            left = std::min(left, x);
-            right = std::max(right, x);
-        }
-        if (grey && !inBand) bands.push_back({y, y});
-        if (grey) bands.back().second = y;
-        inBand = grey;
-    }
-    return bands;
+// The box round every pixel of the X screen that holds the grey of an idle button.
+struct Box {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+};
+Box greyBox(const Picture& shot) {
+    Box box;
+    for (int y = 0; y < shot.image.height; ++y)
+        for (int x = 0; x < shot.image.width; ++x)
+            if (shot.at(x, y) == buttonGrey)
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+                       std::max(box.bottom, y)};
+    return box;
 }
 
 TEST(WindowTest, FullScreenClickLandsOnTheButtonDrawnUnderIt) {
-    if (skipUnlessPossible()) GTEST_SKIP() << "needs the windowed game, xvfb-run, xdotool and import";
-    if (!haveTool("openbox")) GTEST_SKIP() << "full screen needs a window manager: openbox";
+    // Full screen needs a window manager.
+    if (!haveTools({"xvfb-run", "xdotool", "import", "openbox"})) GTEST_SKIP() << "needs X tools and openbox";
     if (!runUnderXvfb("FullScreenClickLandsOnTheButtonDrawnUnderIt")) return;
-    std::string folder = prepareFolder("window-full", {});
     Game game;
-    ASSERT_TRUE(game.start(folder)) << "no window titled eggsodus";
+    ASSERT_TRUE(game.start(prepareFolder("window-full", {}))) << "no window titled eggsodus";
     game.click(10, 10);
-    ASSERT_TRUE(game.shows(265, 155, 0x808080)) << "main menu";
-    Game::key("alt+Return");
-    // The menu's four buttons, scaled up: find them where they are drawn now.
-    std::vector<std::pair<int, int>> bands;
-    int left = 0, right = 0;
-    auto deadline = Clock::now() + std::chrono::seconds(3);
-    do {
-        pause(100);
-        std::system("xdotool mousemove --sync 1 1");  // away from every button, so none is lit
-        bands = greyBands(takeScreenshot(), left, right);
-    } while (Clock::now() < deadline && !(bands.size() == 4 && bands[0].second - bands[0].first > 40));
-    ASSERT_EQ(bands.size(), 4u) << "the four menu buttons";
-    EXPECT_GT(bands[3].second - bands[3].first, 40) << "buttons 28 px high inside must be scaled up";
-    // "Exit Game" is the fourth; clicking its middle opens the exit confirmation.
-    Game::clickScreen((left + right) / 2, (bands[3].first + bands[3].second) / 2);
-    bool confirmation = false;
-    deadline = Clock::now() + std::chrono::seconds(2);
-    while (!confirmation && Clock::now() < deadline) {
-        Screenshot shot = takeScreenshot();
+    ASSERT_TRUE(game.shows(265, 155, buttonGrey)) << "main menu";
+    xdotool("key alt+Return");
+    // The grey inside the menu's buttons spans rows 151..328 of the picture: find it, scaled up.
+    Box box;
+    within(3000, [&] {
+        xdotool("mousemove --sync 1 1");  // away from every button, so none is lit
+        box = greyBox(takeScreenshot());
+        return box.bottom - box.top > 3 * (328 - 151) / 2;
+    });
+    ASSERT_GT(box.bottom - box.top, 3 * (328 - 151) / 2) << "the menu must be scaled up";
+    // "Exit Game" is the fourth button; clicking its middle opens the exit confirmation.
+    int exitY = box.top + (box.bottom - box.top) * (315 - 151) / (328 - 151);
+    xdotool("mousemove --sync " + std::to_string((box.left + box.right) / 2) + " " + std::to_string(exitY) +
+            " click 1");
+    EXPECT_TRUE(within(2000, [&] {
+        Picture shot = takeScreenshot();
         int labelPixels = 0;
-        for (int y = 0; y < shot.height; y += 2)
-            for (int x = 0; x < shot.width; x += 2) labelPixels += shot.at(x, y) == 0x7F7F7F;
-        confirmation = labelPixels > 1000;
-        pause(50);
-    }
-    EXPECT_TRUE(confirmation) << "the click did not reach Exit Game";
+        for (int y = 0; y < shot.image.height; y += 2)
+            for (int x = 0; x < shot.image.width; x += 2) labelPixels += shot.at(x, y) == labelGrey;
+        return labelPixels > 1000;
+    })) << "the click did not reach Exit Game";
 }
 
 }  // namespace
