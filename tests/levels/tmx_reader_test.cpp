@@ -89,6 +89,7 @@ TEST_F(TmxReader, FailuresLeaveTheTerrainArgumentAlone) {
     } cases[] = {
         {"", "File not opened!"},
         {editorFile("editor_base64.tmx"), "Not supported encoding type!"},
+        {editorFile("editor_zlib.tmx"), "Not supported encoding type!"},
         {editorFile("editor_xml.tmx"), "Not supported encoding type!"},
         {"<data encoding=\"csv\">\n1\n", "Map size missing!"},
         {mapFile(3, 3, 0, ""), "Map too small!"},
