@@ -182,17 +182,31 @@ uint32_t directPixel(const Layout& layout, uint32_t value, uint32_t fourthByte) 
     return alpha << 24 | widen(layout.red, value) << 16 | widen(layout.green, value) << 8 | widen(layout.blue, value);
 }
 
-// Pixel x of a stored row. Palette indices past the palette read as opaque black.
+uint32_t paletteIndex(const Layout& layout, const uint8_t* row, int64_t x) {
+    const uint32_t bits = layout.bitsPerPixel;
+    const uint64_t bit = static_cast<uint64_t>(x) * bits;
+    return (row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+}
+
+// A colour index past the file's colour table makes the whole file unreadable,
+// so it is looked for before the first pixel is written.
+bool indicesWithinPalette(const uint8_t* data, const Layout& layout) {
+    if (layout.bitsPerPixel > 8 || layout.paletteSize >= (1u << layout.bitsPerPixel)) return true;
+    for (int64_t y = 0; y < layout.height; ++y) {
+        const uint8_t* row = data + layout.pixelOffset + static_cast<uint64_t>(y) * layout.stride;
+        for (int64_t x = 0; x < layout.width; ++x) {
+            if (paletteIndex(layout, row, x) >= layout.paletteSize) return false;
+        }
+    }
+    return true;
+}
+
+// Pixel x of a stored row.
 uint32_t readPixel(const Layout& layout, const uint8_t* row, int64_t x) {
     switch (layout.bitsPerPixel) {
     case 1:
     case 4:
-    case 8: {
-        const uint32_t bits = layout.bitsPerPixel;
-        const uint64_t bit = static_cast<uint64_t>(x) * bits;
-        const uint32_t index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
-        return index < layout.paletteSize ? layout.palette[index] : 0xFF000000u;
-    }
+    case 8: return layout.palette[paletteIndex(layout, row, x)];
     case 16: {
         const uint8_t* p = row + x * 2;
         return directPixel(layout, p[0] | p[1] << 8, 0xFF);
@@ -227,7 +241,7 @@ int decodeBmp(const uint8_t* data, size_t size, Image* image) {
     if (data == nullptr) return bmpUnreadable;
     const Bytes file{data, size};
     Layout layout;
-    if (!readLayout(file, layout)) return bmpUnreadable;
+    if (!readLayout(file, layout) || !indicesWithinPalette(data, layout)) return bmpUnreadable;
     if (image == nullptr || !imageIsWellFormed(*image)) return bmpUnreadable;
     const int64_t columns = std::min<int64_t>(layout.width, image->width);
     const int64_t rows = std::min<int64_t>(layout.height, image->height);
