@@ -21,8 +21,6 @@ SDL_Window* window = nullptr;
 bool fullScreen = false;
 // An expose that came while a frame was being drawn: the next present shows everything.
 bool wholePresentDue = false;
-Uint64 clockOrigin = 0;
-bool clockStarted = false;
 
 PictureArea currentPictureArea() {
     int width = screenWidth, height = screenHeight;
@@ -343,12 +341,13 @@ void backendPumpEvents() {
     while (SDL_PollEvent(&event) != 0) handleEvent(event);
 }
 
+// Seconds since the system started, plus a margin: the game's timed steps
+// start with a last-fired time of 0, and every one of them must be due on the
+// very first pass, even on a machine that has only just booted.
 double backendSeconds() {
-    if (!clockStarted) {
-        clockOrigin = SDL_GetPerformanceCounter();
-        clockStarted = true;
-    }
-    return secondsSince(clockOrigin);
+    constexpr double originInThePast = 1000.0;
+    return originInThePast + static_cast<double>(SDL_GetPerformanceCounter()) /
+                                 static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
 // Events are taken at least every 10 ms, so key state is never older than that.
