@@ -1,5 +1,5 @@
-// Frames compared pixel by pixel with what our test sprite sheet and tiles must
-// put there: creatures both ways round, the highlight, a fuse and the panel.
+// A frame compared pixel by pixel with what our test sprite sheet must put
+// there: a mirrored creature, its highlight and fuse, and the panel.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,11 +9,7 @@
 
 namespace {
 
-constexpr uint32_t background = 0xFF3333BB;
 constexpr uint32_t panel = 0xFF806040;
-
-// A copy in the transparent mode writes the sheet's colour with alpha cleared.
-uint32_t copied(uint32_t colour) { return colour & 0x00FFFFFF; }
 
 struct CreatureView {
     int sx, sy, frame, skill, dir;
@@ -30,7 +26,8 @@ CreatureView viewOf(const Json& dump) {
 uint32_t spritePixel(const CreatureView& v, int x, int y) {
     int k = x - v.sx + 20;
     int column = v.dir == 1 ? 40 * v.frame - 40 + k : 40 * v.frame - k;
-    return copied(sheetColour(column, 42 * v.skill - 10 + y - v.sy + 31));
+    // A copy in the transparent mode writes the sheet's colour with alpha cleared.
+    return sheetColour(column, 42 * v.skill - 10 + y - v.sy + 31) & 0x00FFFFFF;
 }
 
 // Picture pixels that differ, rows up to `lastRow`, skipping the 8x8 cell at (skipX, skipY).
@@ -56,22 +53,12 @@ int ringMismatches(const Picture& shot, int x1, int y1, int x2, int y2, uint32_t
 TEST(FramesTest, CreaturesMirroredHighlightFuseDigitAndPanel) {
     // The single walker goes right until the wall at x 320 and back left; there
     // it is made a blocker, so it stands still, its fuse lit, the pointer left on it.
-    std::string script = line(1, "level 1") + line(150, "dump") + line(150, "shot right.bmp") +
-                         line(340, "select 2") + line(350, "click-creature 0") + line(360, "select 8") +
+    std::string script = line(1, "level 1") + line(340, "select 2") + line(350, "click-creature 0") + line(360, "select 8") +
                          line(370, "click-creature 0") + line(459, "dump") + line(460, "dump") +
                          line(460, "shot fuse.bmp");
     ReplayRun run = play("frames", {{1, "pen.tmx", "pen-one.dat"}}, script);
-    Picture right, shot;
-    ASSERT_TRUE(readPicture(run.dir + "/right.bmp", right));
+    Picture shot;
     ASSERT_TRUE(readPicture(run.dir + "/fuse.bmp", shot));
-    CreatureView r = viewOf(run.at(150));
-    ASSERT_EQ(r.dir, 1);
-    EXPECT_EQ(spriteMismatches(right, r, 41), 0);
-    // Just outside the picture: the empty level over the background; the floor
-    // (tile 2 under x = 100) copied without its alpha.
-    EXPECT_EQ(right.at(r.sx + 21, r.sy - 10), background);
-    EXPECT_EQ(right.at(r.sx - 21, r.sy - 10), background);
-    EXPECT_EQ(right.at(100, 330), copied(tileColours[1]));
 
     // The frame of pass 460 shows the highlight and fuse as they stood after pass
     // 459, and the creature as it stood after the tick of pass 460.
@@ -85,8 +72,10 @@ TEST(FramesTest, CreaturesMirroredHighlightFuseDigitAndPanel) {
     ASSERT_LE(fuse, 6);
 
     // Two grey frames round the picture; the inner one's bottom on its last row.
-    EXPECT_EQ(ringMismatches(shot, v.sx - 22, v.sy - 33, v.sx + 22, v.sy + 11, 0xFF333333), 0);
-    EXPECT_EQ(ringMismatches(shot, v.sx - 21, v.sy - 32, v.sx + 21, v.sy + 10, 0xFF707070), 0);
+    for (int k : {0, 1}) {
+        uint32_t grey = k == 0 ? 0xFF333333 : 0xFF707070;
+        EXPECT_EQ(ringMismatches(shot, v.sx - 22 + k, v.sy - 33 + k, v.sx + 22 - k, v.sy + 11 - k, grey), 0);
+    }
 
     // The fuse digit at (sx - 3, sy - 30), over the picture.
     int digitMismatches = 0;
@@ -101,10 +90,9 @@ TEST(FramesTest, CreaturesMirroredHighlightFuseDigitAndPanel) {
 
     // The panel: skill 8 framed three times round its own white frame; skill 1 no longer.
     EXPECT_EQ(run.at(460)["selectedSkill"].integer(), 8);
-    EXPECT_EQ(ringMismatches(shot, 426, 421, 465, 460, 0xFF005000), 0);
-    EXPECT_EQ(ringMismatches(shot, 427, 422, 464, 459, 0xFF009000), 0);
-    EXPECT_EQ(ringMismatches(shot, 428, 423, 463, 458, 0xFF00C000), 0);
-    EXPECT_EQ(ringMismatches(shot, 429, 424, 462, 457, 0xFFFFFFFF), 0);
+    const uint32_t rings[] = {0xFF005000, 0xFF009000, 0xFF00C000, 0xFFFFFFFF};
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(ringMismatches(shot, 426 + k, 421 + k, 465 - k, 460 - k, rings[k]), 0) << k;
     EXPECT_EQ(shot.at(2, 402), panel);
     EXPECT_EQ(shot.at(76, 421), panel);
 }

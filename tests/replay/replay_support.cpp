@@ -23,11 +23,7 @@ struct JsonReader {
     std::string_view s;
     size_t i = 0;
 
-    bool eat(char c) {
-        if (i >= s.size() || s[i] != c) return false;
-        ++i;
-        return true;
-    }
+    bool eat(char c) { return i < s.size() && s[i] == c && ++i > 0; }
     bool string(std::string& out) {
         if (!eat('"')) return false;
         while (i < s.size() && s[i] != '"') {
@@ -56,9 +52,6 @@ struct JsonReader {
         return error == std::errc{};
     }
 };
-
-uint32_t testSheet(int32_t x, int32_t y) { return sheetColour(x, y); }
-uint32_t testTiles(int32_t x, int32_t) { return tileColours[(x / 16) & 3]; }
 
 }  // namespace
 
@@ -98,11 +91,9 @@ Image makeImage(int32_t width, int32_t height, uint32_t (*colour)(int32_t, int32
 
 bool readPicture(const std::string& path, Picture& picture) {
     std::string bytes = readFile(path);
-    if (bytes.size() < 26) return false;
-    int32_t width = 0, height = 0;
-    std::memcpy(&width, bytes.data() + 18, 4);
-    std::memcpy(&height, bytes.data() + 22, 4);
-    height = std::abs(height);
+    int32_t size[2] = {};  // the header's width and height, negative for top-down
+    if (bytes.size() >= 26) std::memcpy(size, bytes.data() + 18, sizeof size);
+    int32_t width = size[0], height = std::abs(size[1]);
     if (width < 1 || width > 4096 || height < 1 || height > 4096) return false;
     picture.image = Image{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
     auto data = reinterpret_cast<const uint8_t*>(bytes.data());
@@ -114,8 +105,10 @@ std::string prepareFolder(const std::string& name, const std::vector<LevelFiles>
     fs::remove_all(folder);
     fs::create_directories(folder / "data");
     fs::create_directories(folder / "maps");
-    writeBmp32((folder / "data" / "main.bmp").string(), makeImage(290, 384, testSheet));
-    writeBmp32((folder / "data" / "tiles.bmp").string(), makeImage(64, 16, testTiles));
+    auto sheet = [](int32_t x, int32_t y) { return sheetColour(x, y); };
+    writeBmp32((folder / "data" / "main.bmp").string(), makeImage(290, 384, sheet));
+    auto tiles = [](int32_t x, int32_t) { return tileColours[(x / 16) & 3]; };
+    writeBmp32((folder / "data" / "tiles.bmp").string(), makeImage(64, 16, tiles));
     fs::path source = fs::path(TEST_DATA_DIR) / "replay";
     for (const LevelFiles& level : levels) {
         std::string stem = "map" + std::to_string(level.number);
@@ -125,7 +118,8 @@ std::string prepareFolder(const std::string& name, const std::vector<LevelFiles>
     return folder.string();
 }
 
-ReplayRun runArguments(const std::string& folder, const std::string& arguments) {
+ReplayRun runReplay(const std::string& folder, const std::string& script, const std::string& arguments) {
+    std::ofstream(folder + "/script.txt") << script;
     ReplayRun run;
     run.dir = folder;
     std::string command = "cd '" + folder + "' && '" + std::string(BUILD_DIR) + "/eggsodus-replay' " +
@@ -143,13 +137,8 @@ ReplayRun runArguments(const std::string& folder, const std::string& arguments) 
     return run;
 }
 
-ReplayRun runScript(const std::string& folder, const std::string& script) {
-    std::ofstream(folder + "/script.txt") << script;
-    return runArguments(folder, "script.txt");
-}
-
 ReplayRun play(const std::string& name, const std::vector<LevelFiles>& levels, const std::string& script) {
-    ReplayRun run = runScript(prepareFolder(name, levels), script);
+    ReplayRun run = runReplay(prepareFolder(name, levels), script);
     EXPECT_EQ(run.status, 0) << name << ": " << run.err;
     return run;
 }

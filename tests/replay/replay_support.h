@@ -50,8 +50,9 @@ constexpr uint32_t tileColours[4] = {0xFF996633, 0xFF556677, 0xFF00FF00, 0xFF000
 
 // A fresh working folder under the build folder, with data/main.bmp, data/tiles.bmp and the levels.
 std::string prepareFolder(const std::string& name, const std::vector<LevelFiles>& levels);
-ReplayRun runScript(const std::string& folder, const std::string& script);
-ReplayRun runArguments(const std::string& folder, const std::string& arguments);
+// Writes `script` to script.txt in `folder` and runs the harness there with `arguments`.
+ReplayRun runReplay(const std::string& folder, const std::string& script,
+                    const std::string& arguments = "script.txt");
 // A script run in a fresh folder that must end with status 0.
 ReplayRun play(const std::string& name, const std::vector<LevelFiles>& levels, const std::string& script);
 
