@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/bmp.h"
 #include "platform/draw.h"
@@ -11,62 +12,58 @@
 
 namespace {
 
-// The picture in an image of the size the game makes for it.
-class Art : public ::testing::Test {
-protected:
-    void load(const std::string& path, int32_t width, int32_t height) {
-        if (!screenIsOpen()) {
-            ASSERT_EQ(openScreen(screenWidth, screenHeight, 32, 2), 0);
-        }
-        picture = createImage(width, height, 0xFF000000);
-        ASSERT_EQ(loadBmp(path, picture), bmpLoaded) << path;
-    }
-    void TearDown() override { destroyImage(picture); }
-    // Pixels drawn (not the key colour) in the box, both corners included.
-    int drawnIn(int32_t x1, int32_t y1, int32_t x2, int32_t y2) const {
-        int n = 0;
-        for (int32_t y = y1; y <= y2; ++y)
-            for (int32_t x = x1; x <= x2; ++x) n += getPixel(*picture, x, y) != transparentColour;
-        return n;
-    }
-    Image* picture = nullptr;
-};
+// The picture read, as the game reads it with its screen open, into an image of
+// the size the game makes for it.
+Image art(const std::string& path, int32_t width, int32_t height) {
+    EXPECT_TRUE(screenIsOpen() || openScreen(screenWidth, screenHeight, 32, 2) == 0);
+    Image image{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height, 0xFF000000)};
+    EXPECT_EQ(loadBmp(path, &image), bmpLoaded) << path;
+    return image;
+}
 
-TEST_F(Art, EggsStandOnTheGroundLineOfEveryFrame) {
-    load("data\\main.bmp", 290, 384);
+// Pixels drawn (not the key colour) in the box, both corners included.
+int drawnIn(const Image& picture, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    int n = 0;
+    for (int32_t y = y1; y <= y2; ++y)
+        for (int32_t x = x1; x <= x2; ++x) n += getPixel(picture, x, y) != transparentColour;
+    return n;
+}
+
+TEST(Art, EggsStandOnTheGroundLineOfEveryFrame) {
+    const Image sheet = art("data\\main.bmp", 290, 384);
     for (int s = 1; s <= 7; ++s)
         for (int f = 1; f <= 6; ++f) {
             const int32_t left = 40 * f - 40, top = 42 * s - 10;
             // Feet on frame row 36, but the climber is lifted off against its wall;
             // only the digger's spade goes into the ground it digs.
-            const int feet = drawnIn(left + 10, top + 36, left + 30, top + 36);
+            const int feet = drawnIn(sheet, left + 10, top + 36, left + 30, top + 36);
             EXPECT_TRUE(s == 7 || feet > 0) << s << f;
-            EXPECT_TRUE(s == 4 || drawnIn(left, top + 37, left + 40, top + 41) == 0) << s << f;
-            EXPECT_GT(drawnIn(left + 14, top + 20, left + 26, top + 28), 100) << s << f;
-            const int onFrameSides = drawnIn(left, top, left, top + 41) +
-                                     drawnIn(left + 40, top, left + 40, top + 41);
+            EXPECT_TRUE(s == 4 || drawnIn(sheet, left, top + 37, left + 40, top + 41) == 0) << s << f;
+            EXPECT_GT(drawnIn(sheet, left + 14, top + 20, left + 26, top + 28), 100) << s << f;
+            const int onFrameSides = drawnIn(sheet, left, top, left, top + 41) +
+                                     drawnIn(sheet, left + 40, top, left + 40, top + 41);
             EXPECT_EQ(onFrameSides, 0) << s << f;
         }
 }
 
-TEST_F(Art, IconsEntranceAndExitFillTheirPlacesWithEmptyGaps) {
-    load("data\\main.bmp", 290, 384);
+TEST(Art, IconsEntranceAndExitFillTheirPlacesWithEmptyGaps) {
+    const Image sheet = art("data\\main.bmp", 290, 384);
     for (int k = 1; k <= 9; ++k) {
-        EXPECT_GT(drawnIn(32 * k - 32, 0, 32 * k - 2, 30), 31 * 31 / 6) << k;
-        EXPECT_EQ(drawnIn(32 * k - 1, 0, 32 * k - 1, 30), 0) << "after icon " << k;
+        EXPECT_GT(drawnIn(sheet, 32 * k - 32, 0, 32 * k - 2, 30), 31 * 31 / 6) << k;
+        EXPECT_EQ(drawnIn(sheet, 32 * k - 1, 0, 32 * k - 1, 30), 0) << "after icon " << k;
     }
-    EXPECT_GT(drawnIn(0, 326, 39, 349), 40 * 24 / 6);
-    EXPECT_GT(drawnIn(40, 332, 87, 373), 48 * 42 / 6);
+    EXPECT_GT(drawnIn(sheet, 0, 326, 39, 349), 40 * 24 / 6);
+    EXPECT_GT(drawnIn(sheet, 40, 332, 87, 373), 48 * 42 / 6);
 }
 
-TEST_F(Art, TilesAreSolidWithEmptyGaps) {
-    load("data\\tiles.bmp", 136, 68);
+TEST(Art, TilesAreSolidWithEmptyGaps) {
+    const Image tiles = art("data\\tiles.bmp", 136, 68);
     for (int g = 1; g <= 32; ++g) {
         const int32_t x = 17 * ((g - 1) % 8), y = 17 * ((g - 1) / 8);
         const int solidRows = g == 26 ? 6 : 16;  // tile 26 is a thin ledge
-        EXPECT_EQ(drawnIn(x, y, x + 15, y + solidRows - 1), 16 * solidRows) << g;
-        EXPECT_EQ(drawnIn(x, y + solidRows, x + 15, y + 15), 0) << g;
-        EXPECT_EQ(drawnIn(x + 16, y, x + 16, y + 16) + drawnIn(x, y + 16, x + 16, y + 16), 0) << g;
+        EXPECT_EQ(drawnIn(tiles, x, y, x + 15, y + solidRows - 1), 16 * solidRows) << g;
+        EXPECT_EQ(drawnIn(tiles, x, y + solidRows, x + 15, y + 15), 0) << g;
+        EXPECT_EQ(drawnIn(tiles, x + 16, y, x + 16, y + 16) + drawnIn(tiles, x, y + 16, x + 16, y + 16), 0) << g;
     }
 }
 

@@ -3,7 +3,6 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -23,14 +22,4 @@ ToolRun runTool(const std::string& folder, const std::string& commandLine) {
 std::string contents(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-long long lastDumpNumber(const std::string& output, const std::string& key, int index) {
-    const std::string text = "\n" + output;
-    const size_t dump = text.rfind("\n{");
-    size_t at = dump == std::string::npos ? dump : text.find("\"" + key + "\":", dump);
-    for (int i = 0; i <= index && at != std::string::npos; ++i)
-        at = text.find(i == 0 ? '[' : ',', at + 1);
-    if (at == std::string::npos) return -1;
-    return std::strtoll(text.c_str() + at + (index < 0 ? key.size() + 3 : 1), nullptr, 10);
 }

@@ -14,6 +14,3 @@ struct ToolRun {
 
 ToolRun runTool(const std::string& folder, const std::string& commandLine);
 std::string contents(const std::filesystem::path& path);
-// The whole-number value of "key": in the last dump line of the harness's output;
-// with an index, entry `index` of the array "key": [..].
-long long lastDumpNumber(const std::string& output, const std::string& key, int index = -1);

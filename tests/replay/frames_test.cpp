@@ -49,7 +49,7 @@ TEST(FramesTest, CreaturesMirroredHighlightFuseDigitAndPanel) {
             int col = x - sx + 3, row = y - sy + 30;
             bool digit = col >= 0 && col < 8 && row >= 0 && row < 8 &&
                          (fontGlyphs['0' + fuse][row] >> col) & 1;
-            // Skill 2's pictures start at sheet row 74; column k of the mirrored one reads 40 * frame - k.
+            // Skill 2's pictures start at sheet row 74; mirrored, column k reads 40 * frame - k.
             uint32_t sheet = sheetColour(40 * frame - (x - sx + 20), 74 + y - (sy - 31));
             bad += shot.at(x, y) != (digit ? 0xFFFFFFFF : sheet & 0x00FFFFFF);
         }

@@ -45,8 +45,7 @@ TEST(HarnessTest, DumpKeysAndTheVirtualClock) {
     // first pass comes a full virtual second later.
     EXPECT_DOUBLE_EQ(run.at(1)["time"].number, 1000.0201);
     EXPECT_DOUBLE_EQ(run.at(50)["time"].number, 1001.005);
-    EXPECT_EQ(run.at(50)["fps"].integer(), 1);
-    EXPECT_EQ(run.at(51)["fps"].integer(), 50);
+    expectDumpValues(run, {{50, "fps", 1}, {51, "fps", 50}});
 }
 
 // A bad script line stops the run before its first pass, with status 2 and the line named.
@@ -103,33 +102,28 @@ TEST(HarnessTest, ExitStatusesAndTheirMessages) {
 TEST(HarnessTest, LevelCommandTerrainAndGrid) {
     std::string folder = prepareFolder("pictures", {walkLevel, {2, "", "walk-win.dat"}});
     std::string script = "1 grid start.pgm\n2 level 1\n2 grid level.pgm\n2 terrain level.bmp\n"
-                         "3 level 2\n3 grid failed.pgm\n3 terrain failed.bmp\n3 dump\n4 level 7\n4 dump\n";
+                         "3 level 2\n3 grid failed.pgm\n3 terrain failed.bmp\n3 dump\n";
     std::ofstream(folder + "/failed.bmp") << "stale";  // must not survive a missing terrain
     ReplayRun run = runReplay(folder, script);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readFile(folder + "/start.pgm"), std::string("P5\n2 2\n255\n") + std::string(4, '\0'));
 
-    std::string level = readFile(folder + "/level.pgm");
-    std::string header = "P5\n641 401\n255\n";
-    ASSERT_EQ(level.size(), header.size() + 641u * 401u);
+    std::string level = readFile(folder + "/level.pgm"), header = "P5\n641 401\n255\n";
     EXPECT_EQ(level.substr(0, header.size()), header);
-    auto cell = [&](int x, int y) { return static_cast<uint8_t>(level[header.size() + y * 641u + x]); };
-    EXPECT_EQ(cell(100, 320), 255);  // the floor starts at row 320
-    EXPECT_EQ(cell(640, 350), 0);    // the extra column
-    EXPECT_EQ(cell(100, 400), 0);    // the extra row
+    ASSERT_EQ(level.size(), header.size() + 641u * 401u);
+    // The floor starts at row 320; the extra column and row are empty.
+    for (auto [x, y, cell] : {std::tuple{100, 320, 255}, {100, 319, 0}, {640, 350, 0}, {100, 400, 0}})
+        EXPECT_EQ(static_cast<uint8_t>(level[header.size() + y * 641u + x]), cell) << x << "," << y;
     Picture terrain;
     ASSERT_TRUE(readPicture(folder + "/level.bmp", terrain));
     EXPECT_EQ(terrain.image.pixels.size(), 640u * 400u);
     EXPECT_EQ(terrain.at(100, 319), 0xFFFF00FFu);
     EXPECT_EQ(terrain.at(100, 320), tileColours[0]);
 
-    // A level whose map is missing, and one with no files at all: the main menu,
-    // no terrain picture, and the grid the old one.
+    // A level whose map is missing: the main menu, no terrain picture, and the grid the old one.
     EXPECT_EQ(run.at(3)["screen"].integer(), 2);
     EXPECT_FALSE(std::filesystem::exists(folder + "/failed.bmp"));
     EXPECT_EQ(readFile(folder + "/failed.pgm"), level);
-    EXPECT_EQ(run.at(4)["screen"].integer(), 2);
-    EXPECT_EQ(run.at(4)["levelNumber"].integer(), 1);
 }
 
 // A solution that wins today must win tomorrow: the same script gives the same

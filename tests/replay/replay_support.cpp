@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "platform/bmp.h"
@@ -75,11 +76,14 @@ const Json& ReplayRun::at(int pass) const {
     return emptyJson;
 }
 
+void expectDumpValues(const ReplayRun& run, const std::vector<DumpValue>& values) {
+    for (const DumpValue& v : values)
+        EXPECT_EQ(run.at(v.pass)[v.key].integer(), v.value) << v.key << " after pass " << v.pass;
+}
+
 std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 Image makeImage(int32_t width, int32_t height, uint32_t (*colour)(int32_t, int32_t)) {

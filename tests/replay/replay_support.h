@@ -40,6 +40,14 @@ struct ReplayRun {
     const Json& at(int pass) const;
 };
 
+// Whole numbers expected in the dumps: `key` in the dump after `pass` holds `value`.
+struct DumpValue {
+    int pass;
+    const char* key;
+    int64_t value;
+};
+void expectDumpValues(const ReplayRun& run, const std::vector<DumpValue>& values);
+
 // The colour of sheet pixel (x, y) in our test sprite sheet: every pixel opaque
 // and telling where it came from. Blue 0x40 keeps it clear of magenta.
 constexpr uint32_t sheetColour(int x, int y) {

@@ -12,7 +12,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -21,15 +20,13 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 const std::string gamePath = std::string(BUILD_DIR) + "/eggsodus";
 const std::string work = std::string(BUILD_DIR) + "/replay-work/window-" + std::to_string(getpid());
 
-bool haveTools(std::initializer_list<const char*> names) {
-    for (const char* name : names)
-        if (std::system(("command -v " + std::string(name) + " > /dev/null 2>&1").c_str()) != 0) return false;
-    return fs::exists(gamePath);
+bool haveTools(const std::string& names) {
+    std::string command = "for tool in " + names + "; do command -v $tool > /dev/null || exit 1; done";
+    return fs::exists(gamePath) && std::system(command.c_str()) == 0;
 }
 
 void xdotool(const std::string& arguments) { std::system(("xdotool " + arguments).c_str()); }
@@ -37,9 +34,9 @@ void xdotool(const std::string& arguments) { std::system(("xdotool " + arguments
 // Polls `done` until it holds or `ms` have passed (a loaded machine is slow).
 template <typename Check>
 bool within(int ms, Check done) {
-    auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (!done()) {
-        if (Clock::now() >= deadline) return false;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return true;
@@ -91,16 +88,12 @@ struct Game {
         std::this_thread::sleep_for(std::chrono::milliseconds(500));  // let the window manager place it
         return window != "0";
     }
-    // A click at a point "x y" of the game's 640x480 picture (windowed), placed
-    // relative to the window itself so that its frame does not matter.
-    void click(const std::string& point) const {
-        xdotool("mousemove --sync --window " + window + " " + point + " click 1");
-    }
-    // Presses a key ("key space") or clicks a point, if any, then waits for
-    // pixel (gx, gy) of the window to show `colour`.
+    // Presses a key ("key space") or clicks a point "x y", if any, then waits for
+    // pixel (gx, gy) of the window to show `colour`. Points are those of the
+    // game's 640x480 picture, relative to the window so that its frame does not matter.
     bool shows(const std::string& input, int gx, int gy, uint32_t colour) const {
         if (input.starts_with("key")) xdotool(input);
-        else if (!input.empty()) click(input);
+        else if (!input.empty()) xdotool("mousemove --sync --window " + window + " " + input + " click 1");
         return within(5000, [&] { return takeScreenshot(window).at(gx, gy) == colour; });
     }
     // Waits up to `ms` for the game to end; its exit status, or -1.
@@ -122,7 +115,7 @@ constexpr uint32_t buttonGrey = 0xFF808080;
 constexpr uint32_t labelGrey = 0xFF7F7F7F;
 
 TEST(WindowTest, FromTheMenuIntoPlayAndOut) {
-    if (!haveTools({"xvfb-run", "xdotool", "import"})) GTEST_SKIP() << "needs the windowed game and X tools";
+    if (!haveTools("xvfb-run xdotool import")) GTEST_SKIP() << "needs the windowed game and X tools";
     if (!runUnderXvfb("FromTheMenuIntoPlayAndOut")) return;
     Game game;
     ASSERT_TRUE(game.start(prepareFolder("window-road", {{1, "pen.tmx", "pen-one.dat"}})))
@@ -137,7 +130,7 @@ TEST(WindowTest, FromTheMenuIntoPlayAndOut) {
     EXPECT_TRUE(game.shows("", 2, 402, 0xFF3333BB)) << "pause screen: no panel";
     ASSERT_TRUE(game.shows("300 215", 265, 155, buttonGrey)) << "Return to menu: main menu";
     ASSERT_TRUE(game.shows("300 315", 165, 155, labelGrey)) << "exit confirmation";
-    game.click("230 215");
+    xdotool("mousemove --sync --window " + game.window + " 230 215 click 1");  // Yes
     EXPECT_EQ(game.exitStatus(1000), 0) << "Yes ends the game at once with status 0";
 }
 
@@ -157,7 +150,7 @@ Box boxOf(const Picture& shot, uint32_t colour) {
 
 TEST(WindowTest, FullScreenClickLandsOnTheButtonDrawnUnderIt) {
     // Full screen needs a window manager.
-    if (!haveTools({"xvfb-run", "xdotool", "import", "openbox"})) GTEST_SKIP() << "needs X tools and openbox";
+    if (!haveTools("xvfb-run xdotool import openbox")) GTEST_SKIP() << "needs X tools and openbox";
     if (!runUnderXvfb("FullScreenClickLandsOnTheButtonDrawnUnderIt")) return;
     Game game;
     ASSERT_TRUE(game.start(prepareFolder("window-full", {}))) << "no window titled eggsodus";
