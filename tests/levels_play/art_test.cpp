@@ -29,7 +29,7 @@ int drawnIn(const Image& picture, int32_t x1, int32_t y1, int32_t x2, int32_t y2
     return n;
 }
 
-TEST(Art, EggsStandOnTheGroundLineOfEveryFrame) {
+TEST(Art, EggsStandOnTheGroundLineIconsAndDoorsFillTheirPlaces) {
     const Image sheet = art("data\\main.bmp", 290, 384);
     for (int s = 1; s <= 7; ++s)
         for (int f = 1; f <= 6; ++f) {
@@ -44,10 +44,7 @@ TEST(Art, EggsStandOnTheGroundLineOfEveryFrame) {
                                      drawnIn(sheet, left + 40, top, left + 40, top + 41);
             EXPECT_EQ(onFrameSides, 0) << s << f;
         }
-}
-
-TEST(Art, IconsEntranceAndExitFillTheirPlacesWithEmptyGaps) {
-    const Image sheet = art("data\\main.bmp", 290, 384);
+    // Icons, entrance and exit fill their places, with empty gaps between icons.
     for (int k = 1; k <= 9; ++k) {
         EXPECT_GT(drawnIn(sheet, 32 * k - 32, 0, 32 * k - 2, 30), 31 * 31 / 6) << k;
         EXPECT_EQ(drawnIn(sheet, 32 * k - 1, 0, 32 * k - 1, 30), 0) << "after icon " << k;

@@ -29,14 +29,13 @@ TEST(HarnessTest, DumpKeysAndTheVirtualClock) {
         "lps", "mouseX", "mouseY", "mouseButtons", "hoveredCreature", "hoveredWidget", "pressedWidget",
         "releasedWidget", "widgets", "creatures"};
     EXPECT_EQ(dump.keys, top);
-    EXPECT_EQ(dump["levelValues"].items.size(), 10u);
-    EXPECT_EQ(dump["stateCounts"].items.size(), 8u);
-    ASSERT_EQ(dump["widgets"].items.size(), 9u);
+    // Creature records 0..lastCreatureIndex (9 in this level), entered or not.
+    for (auto [key, size] :
+         {std::pair{"levelValues", 10u}, {"stateCounts", 8u}, {"widgets", 9u}, {"creatures", 10u}})
+        EXPECT_EQ(dump[key].items.size(), size) << key;
     EXPECT_EQ(dump["widgets"][0].keys,
               (std::vector<std::string>{"x", "y", "width", "height", "kind", "text", "action", "actionArg",
                                         "fillColour", "borderColour"}));
-    // Records 0..lastCreatureIndex (9 in this level), entered or not.
-    ASSERT_EQ(dump["creatures"].items.size(), 10u);
     EXPECT_EQ(dump["creatures"][0].keys,
               (std::vector<std::string>{"inPlay", "x", "y", "fx", "fy", "dir", "falling", "skill", "frame",
                                         "highlighted", "fallStartY", "skillTicks", "fuse"}));
@@ -62,7 +61,6 @@ TEST(HarnessTest, ExitStatusesAndTheirMessages) {
         {"", "", 0},
         {"2 dump\n50 end\n4 end\n9 dump\n", "", 0, "- < script.txt", 1},
         {"", "usage", 2, ""},
-        {"", "usage", 2, "a b"},
         {"", "usage", 2, "--bmp onlyone"},
         {"", "cannot open", 2, "missing.txt"},
         // The creature enters near the left of a 1280 px level; scrolled to the
@@ -160,7 +158,6 @@ TEST(HarnessTest, DumpNumbersReadBackAndStringsAreEscaped) {
     for (float value : {-100.0f, 0.1f, 1.0f / 3.0f, -0.000123f, 3.4e38f})
         EXPECT_EQ(std::strtof(jsonFloat(value).c_str(), nullptr), value) << jsonFloat(value);
     EXPECT_EQ(jsonFloat(std::nanf("")), "null");
-    EXPECT_EQ(jsonDouble(1000.0201), "1000.0201");
     EXPECT_EQ(jsonString("a\"b\\c\t\xE9"), "\"a\\\"b\\\\c\\u0009\\u00e9\"");
 }
 
