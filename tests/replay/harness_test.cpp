@@ -68,8 +68,7 @@ TEST(HarnessTest, ExitStatusesAndTheirMessages) {
         {"1 level 2\n400 dump\n2 key down 77\n401 click-creature 0\n", "line 4: creature 0 is at screen point",
          2, "script.txt", 1},
         // "Play Game", then "Play level", and nothing to press a key with.
-        {"2 mouse 300 165\n2 button down left\n3 button up left\n5 mouse 300 265\n5 button down left\n"
-         "6 button up left\n", "waits for a key in pass 6", 1},
+        {clickAt(2, 300, 165) + clickAt(5, 300, 265), "waits for a key in pass 6", 1},
         {"1 shot no/such/folder/x.bmp\n", "line 1: cannot write", 1},
         {"0 dump\n", "line 1: the pass number must be a whole number from 1 to"},
         {"1000001 dump\n", "line 1: the pass number"},

@@ -32,8 +32,7 @@ struct LevelFiles {
 struct ReplayRun {
     int status = -1;
     std::string dir;  // the working folder, where pictures are written
-    std::string out;
-    std::string err;
+    std::string out, err;
     std::vector<Json> dumps;
 
     // The dump written after `pass`; fails the test when there is none.
