@@ -31,6 +31,8 @@ TEST(Entry, CountsFollowTheTicksAndTheLastIndex) {
     }
 }
 
+// A new creature falls from the entrance, moving from the next tick; an entrance
+// far outside the level lets it in and out of play at once.
 TEST(Entry, NewCreatureFallsFromTheEntranceFromTheNextTick) {
     entranceLevel();
     spawnTicks = 49;
@@ -42,9 +44,6 @@ TEST(Entry, NewCreatureFallsFromTheEntranceFromTheNextTick) {
     EXPECT_EQ(c.falling, 1);
     playTicks(3, 1);  // it moves from the tick after it enters
     EXPECT_EQ(c.fy, 66.0f);
-}
-
-TEST(Entry, FarAwayEntranceDoesNotOverflow) {
     entranceLevel();
     entranceX = INT32_MAX;
     entranceY = INT32_MIN;

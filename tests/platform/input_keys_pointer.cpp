@@ -65,7 +65,7 @@ TEST_F(InputTest, PointerCountsOnlyInsideTheScreen) {
     EXPECT_EQ(mouse(), noMouse);
 }
 
-TEST_F(InputTest, LosingFocusOrWindowReleasesEverything) {
+TEST_F(InputTest, LosingFocusReleasesEverything) {
     inputPointerMove(50, 60);
     inputKeyEvent(scanRight, true);
     inputButtonEvent(buttonLeft, true);
@@ -77,10 +77,6 @@ TEST_F(InputTest, LosingFocusOrWindowReleasesEverything) {
     inputFocus(true);
     inputPointerMove(70, 80);
     EXPECT_EQ(mouse(), (std::array{0, 70, 80, 0, 0}));
-    backendClose();
-    inputKeyEvent(scanUp, true);
-    EXPECT_FALSE(keyDown(scanUp));
-    EXPECT_EQ(mouse(), noMouse);
 }
 
 // The picture fills as much of the window as it can with its aspect kept,
@@ -88,17 +84,14 @@ TEST_F(InputTest, LosingFocusOrWindowReleasesEverything) {
 // the bars or outside do not count (and leave x and y alone).
 TEST(WindowFitTest, PictureBetweenBarsAndClicksOnIt) {
     const std::pair<std::array<int32_t, 2>, std::array<int32_t, 4>> windows[] = {
-        {{640, 480}, {0, 0, 640, 480}},   {{1280, 720}, {160, 0, 960, 720}}, {{1024, 1024}, {0, 128, 1024, 768}},
-        {{1366, 768}, {171, 0, 1024, 768}}, {{0, -5}, {0, 0, 1, 1}},
-    };
+        {{1366, 768}, {171, 0, 1024, 768}}, {{1024, 1024}, {0, 128, 1024, 768}}, {{0, -5}, {0, 0, 1, 1}}};
     for (auto [window, expected] : windows) {
         const PictureArea a = pictureAreaIn(window[0], window[1]);
         EXPECT_EQ((std::array{a.x, a.y, a.width, a.height}), expected) << window[0] << "x" << window[1];
     }
-    const std::array<int32_t, 5> clicks[] = {
-        {160, 0, true, 0, 0},    {1119, 719, true, 639, 479}, {640, 360, true, 320, 240},  {159, 0, false, -7, -7},
-        {1120, 100, false, -7, -7}, {300, 720, false, -7, -7}, {-2147483647, 5, false, -7, -7},
-    };
+    const std::array<int32_t, 5> clicks[] = {{160, 0, true, 0, 0}, {1119, 719, true, 639, 479},
+                                             {159, 0, false, -7, -7}, {300, 720, false, -7, -7},
+                                             {-2147483647, 5, false, -7, -7}};
     for (auto [windowX, windowY, onPicture, px, py] : clicks) {
         int32_t x = -7, y = -7;
         EXPECT_EQ(pictureFromWindow(pictureAreaIn(1280, 720), windowX, windowY, x, y), onPicture != 0) << windowX;

@@ -56,10 +56,4 @@ TEST_F(SleepTest, PauseLengthsAndFlagTests) {
     EXPECT_TRUE(keyPressedFlag);
 }
 
-TEST_F(SleepTest, ManyPassesAddUpExactlyFrom1000Seconds) {
-    EXPECT_EQ(timerSeconds(), 1000.0);
-    for (int pass = 0; pass < 5000; ++pass) sleepMs(20);
-    EXPECT_EQ(timerSeconds(), 1100.5);
-}
-
 }  // namespace
