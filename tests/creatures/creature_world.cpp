@@ -24,11 +24,9 @@ void paint(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t cell) {
     const uint32_t colour = cell == cellEmpty   ? transparentColour
                             : cell == cellBrick ? brickColour
                                                 : 0xFF6B4A2Bu;
+    fillBox(*terrainImage, x1, y1, x2, y2, colour);
     for (int32_t x = x1; x <= x2; ++x) {
-        for (int32_t y = y1; y <= y2; ++y) {
-            setPixel(*terrainImage, x, y, colour);
-            setCell(x, y, cell);
-        }
+        for (int32_t y = y1; y <= y2; ++y) setCell(x, y, cell);
     }
 }
 
@@ -51,11 +49,10 @@ void tick(int32_t times) {
 
 int32_t gridImageMismatches() {
     int32_t mismatches = 0;
-    for (int32_t x = 0; x < levelWidth; ++x) {
-        for (int32_t y = 0; y < levelHeight; ++y) {
-            const bool emptyPixel = getPixel(*terrainImage, x, y) == transparentColour;
-            mismatches += emptyPixel != (cellAt(x, y) == cellEmpty);
-        }
+    for (int32_t i = 0; i < levelWidth * levelHeight; ++i) {
+        const int32_t x = i % levelWidth, y = i / levelWidth;
+        const bool emptyPixel = getPixel(*terrainImage, x, y) == transparentColour;
+        mismatches += emptyPixel != (cellAt(x, y) == cellEmpty);
     }
     return mismatches;
 }

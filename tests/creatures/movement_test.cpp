@@ -52,7 +52,6 @@ TEST(Steps, WalkerClimbsOrTurns) {
         }
         const Creature& c = place(0, 50.0f, standingY, k.skill);
         tick(40);
-        EXPECT_EQ(c.falling, 0);
         EXPECT_EQ(c.dir, k.climbs ? 1 : -1);
         EXPECT_EQ(c.x > 60, k.climbs);
         EXPECT_EQ(c.y, 94 - (k.climbs ? height : 0));
