@@ -1,4 +1,3 @@
-#include <string>
 #include "draw_test_support.h"
 #include "platform/console.h"
 #include "platform/font.h"
