@@ -7,15 +7,7 @@
 namespace {
 
 constexpr uint32_t rim = 0xFF1E140C;
-constexpr uint32_t shell = 0xFFF7EED8;
-constexpr uint32_t shellShade = 0xFFD8C39C;
-constexpr uint32_t foot = 0xFFF08A24;
 constexpr uint32_t arrow = 0xFF50E050;
-constexpr uint32_t brick = 0xFFFF3333;
-constexpr uint32_t brickDark = 0xFFB01E1E;
-constexpr uint32_t steel = 0xFFB8C0CC;
-constexpr uint32_t steelDark = 0xFF6C7480;
-constexpr uint32_t wood = 0xFF9A6232;
 constexpr uint32_t rock = 0xFF8A8A90;
 
 void miniEgg(Canvas& c, int cx, int cy) {

@@ -7,19 +7,11 @@
 
 namespace {
 
-constexpr uint32_t shell = 0xFFF7EED8;
-constexpr uint32_t shellShade = 0xFFD8C39C;
 constexpr uint32_t shellLight = 0xFFFFFFFF;
 constexpr uint32_t rim = 0xFF2A1C12;
 constexpr uint32_t eyeDark = 0xFF151515;
-constexpr uint32_t foot = 0xFFF08A24;
 constexpr uint32_t arm = 0xFFEADBB8;
-constexpr uint32_t brick = 0xFFFF3333;
-constexpr uint32_t brickDark = 0xFFB01E1E;
 constexpr uint32_t helmet = 0xFFFFD020;
-constexpr uint32_t steel = 0xFFB8C0CC;
-constexpr uint32_t steelDark = 0xFF6C7480;
-constexpr uint32_t wood = 0xFF9A6232;
 constexpr uint32_t dirt = 0xFF7A4A22;
 
 constexpr double pi = 3.14159265358979;
