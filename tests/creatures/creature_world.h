@@ -13,8 +13,8 @@ void makeLevel(int32_t width, int32_t height);
 // Fills columns x1..x2, rows y1..y2 (inclusive) with terrain, brick or empty
 // cells, in the image and the grid alike.
 void paint(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t cell);
-// A 300 x height level with ground from groundTop down.
-void flatLevel();
+// A width x 200 level with ground from groundTop down.
+void flatLevel(int32_t width = 300);
 // A creature in play, on the ground (not falling), facing dir.
 Creature& place(int32_t index, float fx, float fy, int32_t skill = skillWalk, int32_t dir = 1);
 void tick(int32_t times = 1);

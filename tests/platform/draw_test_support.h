@@ -10,38 +10,26 @@
 #include "platform/image.h"
 #include "platform/screen.h"
 
-inline void ensureScreenOpen() {
-    if (!screenIsOpen()) {
-        ASSERT_EQ(openScreen(640, 480, 32, 2), 0);
-    }
-}
+inline void ensureScreenOpen() { ASSERT_TRUE(screenIsOpen() || openScreen(640, 480, 32, 2) == 0); }
 
 inline Image makeImage(int32_t width, int32_t height, uint32_t fill = transparentColour) {
     return Image{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height), fill)};
 }
 
-// About half key colours under any alpha, in runs of 1 to 12, so that blocks
-// of all keys and of no keys both occur.
+// Key colours under any alpha: stretches of 16 pixels with none, about half
+// and all of them keys, so that blocks of all keys and of no keys both occur.
 inline std::vector<uint32_t> randomPixels(std::mt19937& random, size_t count) {
     std::vector<uint32_t> pixels(count);
-    size_t run = 0;
-    bool key = false;
-    for (uint32_t& pixel : pixels) {
-        if (run == 0) {
-            run = 1 + random() % 12;
-            key = random() % 2;
-        }
-        --run;
+    for (size_t i = 0; i < count; ++i) {
         const uint32_t value = static_cast<uint32_t>(random());
-        pixel = key ? (value & 0xFF000000u) | 0x00FF00FFu : value;
+        const bool key = random() % 2 < i / 16 % 3;
+        pixels[i] = key ? (value & 0xFF000000u) | 0x00FF00FFu : value;
     }
     return pixels;
 }
 
 inline Image randomImage(std::mt19937& random, int32_t width, int32_t height) {
-    Image image = makeImage(width, height);
-    image.pixels = randomPixels(random, image.pixels.size());
-    return image;
+    return Image{width, height, randomPixels(random, static_cast<size_t>(width * height))};
 }
 
 // One source pixel landing on the target by the copy rule of the mode.
