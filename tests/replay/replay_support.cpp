@@ -76,9 +76,10 @@ const Json& ReplayRun::at(int pass) const {
     return emptyJson;
 }
 
-void expectDumpValues(const ReplayRun& run, const std::vector<DumpValue>& values) {
-    for (const DumpValue& v : values)
-        EXPECT_EQ(run.at(v.pass)[v.key].integer(), v.value) << v.key << " after pass " << v.pass;
+void expectDumpValues(const ReplayRun& run,
+                      const std::vector<std::tuple<int, const char*, int64_t>>& values) {
+    for (const auto& [pass, key, value] : values)
+        EXPECT_EQ(run.at(pass)[key].integer(), value) << key << " after pass " << pass;
 }
 
 std::string readFile(const std::string& path) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "platform/image.h"
@@ -25,8 +26,7 @@ bool parseJson(std::string_view text, Json& value);
 // an empty name leaves that file out.
 struct LevelFiles {
     int number;
-    std::string map;
-    std::string data;
+    std::string map, data;
 };
 
 struct ReplayRun {
@@ -39,13 +39,9 @@ struct ReplayRun {
     const Json& at(int pass) const;
 };
 
-// Whole numbers expected in the dumps: `key` in the dump after `pass` holds `value`.
-struct DumpValue {
-    int pass;
-    const char* key;
-    int64_t value;
-};
-void expectDumpValues(const ReplayRun& run, const std::vector<DumpValue>& values);
+// Whole numbers expected in the dumps: each {pass, key, value} says that `key`
+// in the dump after `pass` holds `value`.
+void expectDumpValues(const ReplayRun& run, const std::vector<std::tuple<int, const char*, int64_t>>& values);
 
 // The colour of sheet pixel (x, y) in our test sprite sheet: every pixel opaque
 // and telling where it came from. Blue 0x40 keeps it clear of magenta.

@@ -102,8 +102,8 @@ TEST(RoadTest, PauseStopsCreaturesWhileFusesBurnAndExplode) {
     EXPECT_EQ(later["creatures"][4]["inPlay"].integer(), 0);
     for (size_t i : {0, 1, 2, 3, 5}) {
         const Json &before = paused["creatures"][i], &after = later["creatures"][i];
-        EXPECT_EQ(after["inPlay"].integer(), 1) << i;
-        EXPECT_TRUE(after["fx"].number == before["fx"].number && after["fy"].number == before["fy"].number &&
+        EXPECT_TRUE(after["inPlay"].integer() == 1 && after["fx"].number == before["fx"].number &&
+                    after["fy"].number == before["fy"].number &&
                     after["skillTicks"].integer() == before["skillTicks"].integer()) << i;
     }
     // Escape again: play goes on, on a play screen built afresh with walking selected.
