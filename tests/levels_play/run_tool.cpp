@@ -12,8 +12,7 @@ ToolRun runTool(const std::string& folder, const std::string& commandLine) {
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
     char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
     const int raw = pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return run;

@@ -108,8 +108,7 @@ bool readPicture(const std::string& path, Picture& picture) {
 std::string prepareFolder(const std::string& name, const std::vector<LevelFiles>& levels) {
     fs::path folder = fs::path(BUILD_DIR) / "replay-work" / name;
     fs::remove_all(folder);
-    fs::create_directories(folder / "data");
-    fs::create_directories(folder / "maps");
+    for (const char* sub : {"data", "maps"}) fs::create_directories(folder / sub);
     auto sheet = [](int32_t x, int32_t y) { return sheetColour(x, y); };
     writeBmp32((folder / "data" / "main.bmp").string(), makeImage(290, 384, sheet));
     auto tiles = [](int32_t x, int32_t) { return tileColours[(x / 16) & 3]; };
@@ -134,11 +133,9 @@ ReplayRun runReplay(const std::string& folder, const std::string& script, const 
     run.out = readFile(folder + "/out.txt");
     run.err = readFile(folder + "/err.txt");
     std::istringstream lines(run.out);
-    for (std::string text; std::getline(lines, text);) {
-        if (text.empty() || text[0] != '{') continue;
-        run.dumps.emplace_back();
-        EXPECT_TRUE(parseJson(text, run.dumps.back())) << "not JSON: " << text.substr(0, 200);
-    }
+    for (std::string text; std::getline(lines, text);)  // dump lines start with '{'
+        EXPECT_TRUE(!text.starts_with('{') || parseJson(text, run.dumps.emplace_back()))
+            << "not JSON: " << text.substr(0, 200);
     return run;
 }
 
