@@ -155,8 +155,8 @@ bool writeBmp24(const std::string& path, const Canvas& c) {
     return writeFile(path, out);
 }
 
-bool writePng(const std::string& path, const Canvas& c) {
-    // Raw scanlines (filter 0, RGB), wrapped in zlib stored blocks.
+bool writePng(const std::string& path, const Canvas& c, bool alpha) {
+    // Raw scanlines (filter 0, RGB or RGBA), wrapped in zlib stored blocks.
     std::vector<uint8_t> raw;
     for (int y = 0; y < c.height; ++y) {
         raw.push_back(0);
@@ -165,6 +165,7 @@ bool writePng(const std::string& path, const Canvas& c) {
             raw.push_back((p >> 16) & 0xFF);
             raw.push_back((p >> 8) & 0xFF);
             raw.push_back(p & 0xFF);
+            if (alpha) raw.push_back(p >> 24);
         }
     }
     std::vector<uint8_t> z = {0x78, 0x01};
@@ -188,7 +189,7 @@ bool writePng(const std::string& path, const Canvas& c) {
     std::vector<uint8_t> header;
     put32be(header, static_cast<uint32_t>(c.width));
     put32be(header, static_cast<uint32_t>(c.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
+    header.insert(header.end(), {8, static_cast<uint8_t>(alpha ? 6 : 2), 0, 0, 0});  // 8-bit RGB(A), no interlace
     pngChunk(out, "IHDR", header);
     pngChunk(out, "IDAT", z);
     pngChunk(out, "IEND", {});

@@ -30,4 +30,5 @@ Canvas mirrored(const Canvas& c);
 // 24-bit bottom-up BMP, the plainest form every reader knows.
 bool writeBmp24(const std::string& path, const Canvas& c);
 // Uncompressed (stored) PNG, for the map editor, which wants a PNG tileset.
-bool writePng(const std::string& path, const Canvas& c);
+// With `alpha`, each pixel's top byte is written as its opacity (RGBA).
+bool writePng(const std::string& path, const Canvas& c, bool alpha = false);
