@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the suite, the suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and each fuzz target for a
-# short, bounded time from its seed corpus.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package's checks,
+# and each fuzz target for a short, bounded time from its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
@@ -40,6 +40,9 @@ run_suite() {  # name, build dir, extra cmake arguments...
 run_suite "tests" build -DCMAKE_BUILD_TYPE=Release
 run_suite "tests under ASan + UBSan" build-asan -DCMAKE_BUILD_TYPE=Debug \
   -DEGGSODUS_SANITIZE=ON -DEGGSODUS_BENCH=OFF -DEGGSODUS_WINDOW=OFF
+
+echo "== Debian package =="
+if tests/package/package_test.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 
 echo "== fuzzing, ${fuzz_seconds} s per target =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
