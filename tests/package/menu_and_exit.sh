@@ -6,7 +6,7 @@
 # the window. EGGSODUS_MENU_SHOT, when set, names a PNG for the main menu.
 #   tests/package/menu_and_exit.sh LAUNCHER DATA_DIR
 set -uo pipefail
-launcher=${1:?launcher}
+launcher=$(cd "$(dirname "${1:?launcher}")" && pwd)/$(basename "$1")  # absolute, links kept
 data_dir=$(readlink -f "${2:?data folder}")
 button_grey='#808080'
 label_grey='#7F7F7F'

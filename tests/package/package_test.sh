@@ -16,7 +16,10 @@ check() {  # name, command...: runs the command, says how it went
     if "$@"; then echo "package check $name: ok"; else echo "package check $name: FAILED"; failures=$((failures + 1)); fi
 }
 
-deb=$(./package.sh | tail -n 1) || { echo "package check build: FAILED"; exit 1; }
+mkdir -p build-package
+log=build-package/package.log
+./package.sh >"$log" 2>&1 || { cat "$log"; echo "package check build: FAILED"; exit 1; }
+deb=$(tail -n 1 "$log")
 echo "package check build: ok ($deb)"
 scratch=$PWD/build-package/unpacked
 rm -rf "$scratch" && mkdir -p "$scratch/root" "$scratch/bin"
