@@ -93,10 +93,6 @@ void paintFlipped(Image& terrain, int64_t px, int64_t py, const Image& tileset, 
     }
 }
 
-}  // namespace
-
-namespace {
-
 enum class CellKind { empty, tile, entrance, exit };
 
 CellKind cellKind(uint32_t number, TilesetGrid grid) {
