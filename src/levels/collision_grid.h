@@ -17,6 +17,9 @@ constexpr int64_t maxGridCells = int64_t{1} << 28;
 // Makes the grid anew with columns 0..width and rows 0..height, every cell empty.
 // A negative or absurd size leaves a grid of no cells, in which every read is empty.
 void resizeGrid(int32_t width, int32_t height);
+// The same size rule, keeping the grid's memory where the new size fits; the
+// cells are left as they happen to be, for a caller that writes every one.
+void shapeGrid(int32_t width, int32_t height);
 
 inline bool cellInGrid(int32_t x, int32_t y) {
     return static_cast<uint32_t>(x) < static_cast<uint32_t>(gridColumnCount) &&

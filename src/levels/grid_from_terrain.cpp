@@ -85,14 +85,28 @@ void fillCellsInBlocks(const Image& terrain, int32_t width, int32_t height) {
 }
 #endif
 
+// The cells the terrain does not set are empty: the extra column and row, and
+// everything beyond a terrain image smaller than the level.
+void clearCellsOutside(int32_t width, int32_t height) {
+    if (width < gridColumns() - 1 || height < gridRows() - 1) {
+        std::fill(gridCells.begin(), gridCells.end(), cellEmpty);
+        return;
+    }
+    if (gridCells.empty()) return;
+    const size_t rows = static_cast<size_t>(gridRows());
+    for (size_t x = 0; x < static_cast<size_t>(width); ++x)
+        gridCells[x * rows + static_cast<size_t>(height)] = cellEmpty;
+    std::fill(gridCells.end() - static_cast<ptrdiff_t>(rows), gridCells.end(), cellEmpty);
+}
+
 }  // namespace
 
 void buildCollisionGrid(const Image& terrain) {
-    resizeGrid(levelWidth, levelHeight);
-    // The extra column and row stay empty; a terrain image that does not match
-    // the level size fills only the part both cover.
+    // The grid keeps its memory from the last level and is written cell by cell.
+    shapeGrid(levelWidth, levelHeight);
     const int32_t width = std::clamp(std::min(terrain.width, levelWidth), 0, std::max(gridColumns() - 1, 0));
     const int32_t height = std::clamp(std::min(terrain.height, levelHeight), 0, std::max(gridRows() - 1, 0));
+    clearCellsOutside(width, height);
 #if defined(__SSE2__)
     fillCellsInBlocks(terrain, width, height);
     const int32_t blockWidth = width / 16 * 16;

@@ -17,5 +17,12 @@ extern int32_t levelNumber;
 // The level painted from its tiles; magenta 0xFFFF00FF pixels are empty.
 // Null after a failed map read.
 extern Image* terrainImage;
+// The memory of the last released terrain image, kept for the next level's
+// (see reuseImage); null when there is none.
+extern Image* spareTerrain;
+// Releases the terrain image, keeping its memory in spareTerrain.
+void releaseTerrainImage();
+// Gives back the memory kept for the next level.
+void releaseSpareTerrain();
 extern int32_t levelWidth, levelHeight;
 extern int32_t entranceX, entranceY, exitX, exitY;

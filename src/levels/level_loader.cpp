@@ -46,7 +46,7 @@ int32_t loadLevel() {
     std::copy(std::begin(values), std::end(values), levelValues);
     keepCreatureIndexInTable();
 
-    if (terrainImage) destroyImage(terrainImage);
+    releaseTerrainImage();
     std::string message;
     if (loadTmxMap(levelFileName(".tmx"), terrainImage, message, levelWidth, levelHeight) != 0) {
         printLine("Map loading error! tmx loading sub, Info: " + message);

@@ -93,9 +93,50 @@ void paintFlipped(Image& terrain, int64_t px, int64_t py, const Image& tileset, 
     }
 }
 
+enum class CellKind { empty, tile, entrance, exit };
+
+CellKind cellKind(uint32_t number, TilesetGrid grid) {
+    if (number == 0 || grid.tileCount == 0) return CellKind::empty;
+    if (number < grid.tileCount - 1) return CellKind::tile;
+    return number == grid.tileCount - 1 ? CellKind::entrance : CellKind::exit;
+}
+
+// Whether every tile of the grid lies wholly inside the picture, so that its
+// copy covers the whole cell.
+bool tilesetHoldsEveryTile(const Image& tileset, const TileMap& map, TilesetGrid grid) {
+    const int64_t tileRows = grid.tileCount / grid.columns;
+    return (int64_t{map.tileWidth} + map.spacing) * (grid.columns - 1) + map.tileWidth <= tileset.width &&
+           (int64_t{map.tileHeight} + map.spacing) * (tileRows - 1) + map.tileHeight <= tileset.height;
+}
+
+// The terrain may come with another level's pixels in it. The painting writes
+// every pixel of every cell but the entrance and exit cells, which keep the
+// magenta of a new image (all but what their neighbours paint over); those are
+// made magenta first, and the whole image when the cells might leave more.
+void clearUnpaintedCells(Image& terrain, const TileMap& map, const Image* tileset, TilesetGrid grid) {
+    const int32_t tw = map.tileWidth;
+    const int32_t th = map.tileHeight;
+    const bool cellsCover = int64_t{tw} * map.columns >= terrain.width && int64_t{th} * map.rows >= terrain.height;
+    if (!cellsCover || (tileset && grid.tileCount > 0 && !tilesetHoldsEveryTile(*tileset, map, grid))) {
+        std::fill(terrain.pixels.begin(), terrain.pixels.end(), transparentColour);
+        return;
+    }
+    for (int32_t y = 0; y < map.rows; ++y) {
+        const uint32_t* row = map.tiles.data() + static_cast<size_t>(y) * static_cast<size_t>(map.columns);
+        for (int32_t x = 0; x < map.columns; ++x) {
+            const CellKind kind = cellKind(row[x] & tileNumberMask, grid);
+            if (kind != CellKind::entrance && kind != CellKind::exit) continue;
+            const int64_t px = int64_t{tw} * x;
+            const int64_t py = int64_t{th} * y;
+            fillMagenta(terrain, px, py, px + tw - 1, py + th - 1);
+        }
+    }
+}
+
 }  // namespace
 
 void paintTerrain(Image& terrain, const TileMap& map, const Image* tileset, TilesetGrid grid) {
+    clearUnpaintedCells(terrain, map, tileset, grid);
     const int32_t tw = map.tileWidth;
     const int32_t th = map.tileHeight;
     const int64_t stepX = int64_t{tw} + map.spacing;
@@ -108,12 +149,12 @@ void paintTerrain(Image& terrain, const TileMap& map, const Image* tileset, Tile
             const int64_t px = int64_t{tw} * x;
             const int64_t py = int64_t{th} * y;
             const uint32_t number = row[x] & tileNumberMask;
-            if (number == 0 || grid.tileCount == 0) {
-                fillMagenta(terrain, px, py, px + tw, py + th);
-            } else if (number < grid.tileCount - 1) {
+            switch (cellKind(number, grid)) {
+            case CellKind::empty: fillMagenta(terrain, px, py, px + tw, py + th); break;
+            case CellKind::tile: {
                 if (!tileset) {
                     fillMagenta(terrain, px, py, px + tw, py + th);
-                    continue;
+                    break;
                 }
                 const int64_t index = number - 1;
                 const int64_t sx = stepX * (index % grid.columns);
@@ -121,12 +162,16 @@ void paintTerrain(Image& terrain, const TileMap& map, const Image* tileset, Tile
                 copyTile(terrain, px, py, *tileset, sx, sy, tw, th);
                 if (uint32_t flags = row[x] & ~tileNumberMask)
                     paintFlipped(terrain, px, py, *tileset, sx, sy, tw, th, flags);
-            } else if (number == grid.tileCount - 1) {
+                break;
+            }
+            case CellKind::entrance:
                 entranceX = static_cast<int32_t>(px);
                 entranceY = static_cast<int32_t>(py);
-            } else {
+                break;
+            case CellKind::exit:
                 exitX = static_cast<int32_t>(px);
                 exitY = static_cast<int32_t>(py);
+                break;
             }
         }
     }

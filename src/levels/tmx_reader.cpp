@@ -5,6 +5,7 @@
 #include "../platform/files.h"
 #include "../platform/input.h"
 #include "../platform/text.h"
+#include "level.h"
 #include "tile_map.h"
 
 namespace {
@@ -111,10 +112,11 @@ Image* makeTileset(const std::string& path, int32_t pictureWidth, int32_t pictur
     return tileset;
 }
 
-// Paints the level into a new terrain image of width x height.
+// Paints the level into a new terrain image of width x height, made in the
+// memory the last level left when it fits: painting writes every pixel.
 bool paintLevel(const MapReading& reading, Image*& terrain, std::string& message, int32_t width,
                 int32_t height) {
-    Image* image = createImage(width, height);
+    Image* image = reuseImage(spareTerrain, width, height);
     if (!image) {
         message = "Map image not made!";
         return false;

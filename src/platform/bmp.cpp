@@ -80,9 +80,13 @@ bool readMasks(const Bytes& file, size_t offset, bool withAlpha, Layout& layout)
         !makeChannel(file.u32(offset + 8), layout.blue) || !makeChannel(alphaMask, layout.alpha)) {
         return false;
     }
-    const uint32_t all = file.u32(offset) | file.u32(offset + 4) | file.u32(offset + 8) | alphaMask;
+    const uint32_t colours = file.u32(offset) | file.u32(offset + 4) | file.u32(offset + 8);
+    if (colours == 0) return false;  // masks that hold no colour at all
+    const uint32_t all = colours | alphaMask;
     if (layout.bitsPerPixel == 16 && all > 0xFFFF) return false;
-    layout.alphaFromMask = alphaMask != 0;
+    // Only a 32-bit pixel carries alpha: every other depth is opaque, so a 16-bit
+    // tileset's magenta stays empty whatever its alpha bit says.
+    layout.alphaFromMask = alphaMask != 0 && layout.bitsPerPixel == 32;
     // Without an alpha mask, a 32-bit pixel's fourth byte is its alpha as long
     // as no colour lives there.
     layout.alphaFromTopByte = !layout.alphaFromMask && layout.bitsPerPixel == 32 && (all & 0xFF000000u) == 0;
@@ -255,10 +259,10 @@ int decodeBmp(const uint8_t* data, size_t size, Image* image) {
 }
 
 int loadBmp(const std::string& path, Image* image) {
-    std::FILE* handle = std::fopen(hostPath(path).c_str(), "rb");
+    std::FILE* handle = openForReading(path);
     if (handle == nullptr) return bmpCannotOpen;
     struct stat info {};
-    if (fstat(fileno(handle), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fileno(handle), &info) != 0) {
         std::fclose(handle);
         return bmpCannotOpen;
     }

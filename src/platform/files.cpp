@@ -3,7 +3,9 @@
 // at maxLineLength and an item at maxItemLength.
 #include "files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cctype>
@@ -119,17 +121,6 @@ std::string findHostPath(const std::string& path) {
     return found;
 }
 
-std::FILE* openForReading(const std::string& path) {
-    std::FILE* handle = std::fopen(findHostPath(path).c_str(), "rb");
-    if (handle == nullptr) return nullptr;
-    struct stat info {};
-    if (fstat(fileno(handle), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(handle);
-        return nullptr;
-    }
-    return handle;
-}
-
 int openFile(const std::string& path, int fileNumber) {
     if (fileNumber < firstFileNumber || fileNumber > lastFileNumber) return fileBadNumber;
     OpenFile& file = files[static_cast<size_t>(fileNumber)];
@@ -239,6 +230,17 @@ bool fileExists(const std::string& path) {
     if (handle == nullptr) return false;
     std::fclose(handle);
     return true;
+}
+
+// Opened without blocking and refused unless it is a regular file: a named pipe
+// with no writer, or a device, would otherwise stop the game for good.
+std::FILE* openForReading(const std::string& path) {
+    const int fd = open(findHostPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return nullptr;
+    struct stat info {};
+    std::FILE* handle = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? fdopen(fd, "rb") : nullptr;
+    if (handle == nullptr) close(fd);
+    return handle;
 }
 
 std::string hostPath(const std::string& path) {

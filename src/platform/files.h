@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 enum : int { fileOk = 0, fileBadNumber = 1, fileCannotOpen = 2 };
@@ -19,5 +20,8 @@ size_t readBytes(int fileNumber, int64_t position, uint8_t* buffer, size_t count
 void closeFile(int fileNumber);
 void closeAllFiles();
 bool fileExists(const std::string& path);
+// The file open for reading bytes, found as the numbered files find theirs; null
+// when it cannot be opened or is not a regular file (a folder, a pipe, a device).
+std::FILE* openForReading(const std::string& path);
 // The path with backslashes turned into the host's separator.
 std::string hostPath(const std::string& path);

@@ -31,5 +31,10 @@ constexpr int64_t maxImagePixels = int64_t{1} << 28;
 // A new image filled with `fill`; nullptr when a side is below 1, the image
 // would be absurdly large, or the screen has not been opened.
 Image* createImage(int32_t width, int32_t height, Colour fill = transparentColour);
+// An image of width x height for a caller that writes every pixel itself: made
+// in the memory of `spare` when that holds enough pixels (spare is then taken and
+// cleared), its pixels left as they happen to be. Otherwise spare is released
+// and the image is made as createImage makes it. nullptr as for createImage.
+Image* reuseImage(Image*& spare, int32_t width, int32_t height);
 // Releases the image and clears the caller's pointer, so it can never be used again.
 void destroyImage(Image*& image);

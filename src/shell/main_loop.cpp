@@ -82,5 +82,6 @@ void runPass() {
 
 void endGame() {
     if (terrainImage != nullptr) destroyImage(terrainImage);
+    releaseSpareTerrain();
     if (spriteSheet != nullptr) destroyImage(spriteSheet);
 }

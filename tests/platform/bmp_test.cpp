@@ -101,6 +101,11 @@ TEST(BmpTest, UnreadableFilesLeaveTheImageUnchanged) {
         {"bit fields for 24-bit", "rgb24_info", {{30, 3}}},
         {"run-length coding, as written", "rle8_info", {}},
         {"an index past a one-colour table", "pal1_info", {{46, 1}}},
+        // Bit fields that hold no colour at all, whatever the alpha mask says.
+        {"16-bit masks without colour", "rgb565_v5", {{54, 0}, {58, 0}, {62, 0}}},
+        {"32-bit masks without colour", "argb32_v5", {{54, 0}, {58, 0}, {62, 0}}},
+        {"a V4 header's masks without colour", "argb32_v5", {{14, 108}, {54, 0}, {58, 0}, {62, 0}}},
+        {"masks without colour after a 40-byte header", "argb32_v5", {{14, 40}, {54, 0}, {58, 0}, {62, 0}}},
     };
     for (const Case& c : cases) EXPECT_TRUE(decoded(dataFile(c.file, c.changes)).empty()) << c.name;
     // A file cut short anywhere is refused as a whole; only the last row's

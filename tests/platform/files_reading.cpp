@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
+#include "platform/bmp.h"
 #include "platform/files.h"
 
 namespace {
@@ -92,6 +94,25 @@ TEST_F(FilesTest, BackslashPathsAndLetterCase) {
     EXPECT_EQ(readLine(5), "upper");
     ASSERT_EQ(openTextFile(folder + "\\sub\\both.txt", 6), fileOk);
     EXPECT_EQ(readLine(6), "lower");
+}
+
+// A named pipe with no writer, or a device, is refused like a missing file and
+// never waited on: a level pack must not be able to stop the game. (A reader
+// that waited would hang here.)
+TEST_F(FilesTest, OnlyRegularFilesAreRead) {
+    writeFile("sub/file.txt", "x");
+    ASSERT_EQ(mkfifo((folder + "/sub/pipe.bmp").c_str(), 0600), 0);
+    Image image{1, 1, {0x12345678}};
+    const std::string pipe = folder + "\\sub\\pipe.bmp", sameIgnoringCase = folder + "\\sub\\PIPE.BMP";
+    for (const std::string& path : {pipe, sameIgnoringCase, std::string("/dev/zero")}) {
+        EXPECT_EQ(openTextFile(path, 3), fileCannotOpen) << path;
+        EXPECT_EQ(openRawFile(path, 3), fileCannotOpen) << path;
+        EXPECT_FALSE(fileExists(path)) << path;
+        EXPECT_EQ(loadBmp(path, &image), bmpCannotOpen) << path;
+        EXPECT_EQ(freeFileNumber(), 1);
+    }
+    EXPECT_EQ(image.pixels[0], 0x12345678u);
+    EXPECT_TRUE(fileExists(folder + "\\sub\\file.txt"));
 }
 
 TEST_F(FilesTest, ReadBytesStopsAtTheEndAndTextContinuesInPlace) {

@@ -99,7 +99,7 @@ TEST(HarnessTest, ExitStatusesAndTheirMessages) {
 TEST(HarnessTest, LevelCommandTerrainAndGrid) {
     std::string folder = prepareFolder("pictures", {walkLevel, {2, "", "walk-win.dat"}});
     std::string script = "1 grid start.pgm\n2 level 1\n2 grid level.pgm\n2 terrain level.bmp\n"
-                         "3 level 2\n3 grid failed.pgm\n3 terrain failed.bmp\n3 dump\n";
+                         "3 level 2\n4 key down 57\n3 grid failed.pgm\n3 terrain failed.bmp\n3 dump\n";
     std::ofstream(folder + "/failed.bmp") << "stale";  // must not survive a missing terrain
     ReplayRun run = runReplay(folder, script);
     ASSERT_EQ(run.status, 0) << run.err;
@@ -117,10 +117,61 @@ TEST(HarnessTest, LevelCommandTerrainAndGrid) {
     EXPECT_EQ(terrain.at(100, 319), 0xFFFF00FFu);
     EXPECT_EQ(terrain.at(100, 320), tileColours[0]);
 
-    // A level whose map is missing: the main menu, no terrain picture, and the grid the old one.
+    // A level whose map is missing (its wait for a key takes the key of pass 4):
+    // the main menu, no terrain picture, and the grid the old one.
     EXPECT_EQ(run.at(3)["screen"].integer(), 2);
     EXPECT_FALSE(std::filesystem::exists(folder + "/failed.bmp"));
     EXPECT_EQ(readFile(folder + "/failed.pgm"), level);
+}
+
+// The level command skips only the loading screen's wait for a key: the map
+// reader's wait for a missing map, the loader's 3000 ms pause after a failed
+// read and the 1000 ms pause for a tileset it does not recognise run as in the
+// game, each test of the key flag taking the next pass's input first.
+TEST(HarnessTest, LevelCommandRunsTheLoadersWaitsAndPauses) {
+    const struct {
+        const char* script;
+        double time;  // after pass 1 (5 when the level command comes later)
+        int screen;
+        int mouseX = -1, mouseY = -1;
+        int status = 0;
+        const char* message = "";  // part of standard error
+    } cases[] = {
+        // Missing map: the pointer move, a 50 ms slice, the key; then the full pause.
+        {"1 level 2\n2 mouse 10 20\n3 key down 57\n4 key up 57\n1 dump\n", 1003.0701, 2, 10, 20},
+        // A key still pending ends the wait at once, after taking the pointer move.
+        {"1 key down 30\n2 key up 30\n5 level 2\n6 mouse 3 4\n5 dump\n", 1003.1005, 2, 3, 4},
+        {"1 level 2\n1 dump\n", 0, 0, -1, -1, 1, "waits for a key in pass 1"},  // nothing presses a key
+        // Unreadable map: two slices, then the key of pass 4 cuts the pause short.
+        {"1 level 3\n2 mouse 7 8\n3 mouse 9 9\n4 key down 57\n1 dump\n", 1000.1201, 2, 9, 9},
+        {"1 level 3\n1 dump\n", 1003.0201, 2},
+        // The pause takes the next level command, which cannot run inside a load.
+        {"1 level 3\n2 level 1\n", 0, 0, -1, -1, 1, "the level command of pass 2 came while"},
+        // An unknown tileset picture: the probe's pause, then play.
+        {"1 level 4\n1 dump\n", 1001.0201, 1},
+        {"1 level 4\n3 mouse 1 2\n5 key down 30\n1 dump\n", 1000.0701, 1, 1, 2},
+    };
+    const std::string folder =
+        prepareFolder("loader-pauses", {walkLevel, {2, "", "walk-win.dat"}, {3, "", "walk-win.dat"},
+                                        {4, "", "walk-win.dat"}});
+    std::ofstream(folder + "/maps/map3.tmx")
+        << "<map version=\"1.8\" width=\"2\" height=\"2\" tilewidth=\"16\" tileheight=\"16\">\n"
+           "<data encoding=\"base64\">\n";
+    std::ofstream(folder + "/maps/map4.tmx")
+        << "<map version=\"1.8\" width=\"2\" height=\"2\" tilewidth=\"16\" tileheight=\"16\">\n"
+           "<image source=\"tiles.gif\"/>\n<data encoding=\"csv\">\n0,0,\n0,0\n</data>\n";
+    for (const auto& c : cases) {
+        ReplayRun run = runReplay(folder, c.script);
+        ASSERT_EQ(run.status, c.status) << c.script << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        if (c.status != 0) continue;
+        ASSERT_EQ(run.dumps.size(), 1u) << c.script;
+        const Json& dump = run.dumps[0];
+        EXPECT_DOUBLE_EQ(dump["time"].number, c.time) << c.script;
+        EXPECT_EQ(dump["screen"].integer(), c.screen) << c.script;
+        EXPECT_EQ(std::pair(dump["mouseX"].integer(), dump["mouseY"].integer()),
+                  std::pair(int64_t{c.mouseX}, int64_t{c.mouseY})) << c.script;
+    }
 }
 
 // A solution that wins today must win tomorrow: the same script gives the same

@@ -66,22 +66,26 @@ TEST(RoadTest, NextLevelSearchAfterAWin) {
 }
 
 // The loading screen ends its wait with the first key pressed since the last
-// wait; while it waits, the script's next input is fed to it pass by pass.
+// wait; each test of the key flag first takes the script's next input, also
+// when a key is still pending.
 TEST(RoadTest, LoadingScreenWaitAndTheLeftoverKey) {
     const std::string toLoading = click(10, playGame) + click(20, playLevel);
     const std::string later = line(30, "mouse 5 5") + line(40, "key down 57") + line(41, "key up 57") +
                               line(22, "dump") + line(35, "dump");
     const std::vector<LevelFiles> levels = {{1, "walk.tmx", "walk-win.dat"}};
 
-    // The wait used up the pointer move of pass 30 and the key of pass 40.
+    // The wait used up the pointer move of pass 30 and, one 50 ms slice later,
+    // the key of pass 40.
     ReplayRun waited = play("loading-wait", levels, toLoading + later);
     expectDumpValues(waited, {{22, "screen", 1}, {22, "mouseX", 5}});
+    EXPECT_DOUBLE_EQ(waited.at(22)["time"].number, 1000.4922);
 
-    // A letter pressed on the main menu is still pending: no wait at all, and
-    // the pointer move stays in its own pass.
+    // A letter pressed on the main menu is still pending: the first test takes
+    // the pointer move of pass 30 and ends the wait, with no slice slept.
     std::string letter = line(3, "key down 30") + line(4, "key up 30");
     ReplayRun leftover = play("loading-leftover", levels, letter + toLoading + later);
-    expectDumpValues(leftover, {{22, "screen", 1}, {22, "mouseX", playLevel[0]}, {35, "mouseX", 5}});
+    expectDumpValues(leftover, {{22, "screen", 1}, {22, "mouseX", 5}, {35, "mouseX", 5}});
+    EXPECT_DOUBLE_EQ(leftover.at(22)["time"].number, 1000.4422);
 }
 
 TEST(RoadTest, PauseStopsCreaturesWhileFusesBurnAndExplode) {

@@ -66,10 +66,11 @@ void enterLevel(const ScriptCommand& command) {
     if (runner.enteringLevel || screen == screenLoading)
         throw ReplayStop{replayFailed, lineText(command) + ": the level command of pass " +
                                            std::to_string(command.pass) +
-                                           " came while the game was waiting for a key in pass " +
+                                           " came while the game was waiting for a key or pausing in pass " +
                                            std::to_string(runner.pass) +
                                            "; give it a key press before the level command"};
     levelNumber = command.a;
+    runner.idleTests = 0;  // each load has its own pauses
     runner.enteringLevel = true;
     runLoadingScreen(false);
     runner.enteringLevel = false;
@@ -107,16 +108,10 @@ void applyInputsUpTo(int32_t pass) {
         applyNextInputGroup();
 }
 
-// Called each time a pause or the wait for a key is about to test the key flag.
+// Called each time a pause or the wait for a key is about to test the key flag,
+// also inside a level command: the next input comes first, even when a key
+// pressed earlier is still pending and ends the wait anyway.
 void feedWaitingGame() {
-    if (runner.enteringLevel) {
-        // The level command enters play without waiting; the loader's error
-        // pauses are cut short too, so they do not eat the script's input.
-        keyPressedFlag = true;
-        return;
-    }
-    // A key pressed earlier ends the wait at once: later input stays in its own pass.
-    if (keyPressedFlag) return;
     if (applyNextInputGroup()) {
         runner.idleTests = 0;
         return;

@@ -4,7 +4,8 @@
 Each picture is made from pixels chosen here, in values that survive the
 file's format exactly (5-bit channels only take values that widen back to
 themselves, and so on). <name>.bmp is what convert wrote; <name>.txt holds
-the expected 0xAARRGGBB pixels, top row first. Run it from this folder; the
+the expected 0xAARRGGBB pixels, top row first: only a 32-bit pixel keeps its
+alpha, every other depth reads as opaque. Run it from this folder; the
 tests need only its outputs.
 """
 import random
@@ -47,7 +48,7 @@ def pixels(seed, red, green, blue, alpha=None, colours=None):
     return [(al, r, g, b) for (r, g, b), al in zip(rgb, a)]
 
 
-def write(name, image, args, with_alpha):
+def write(name, image, args, with_alpha, read_opaque=False):
     depth, kind = (4, 'RGB_ALPHA') if with_alpha else (3, 'RGB')
     head = f'P7\nWIDTH {WIDTH}\nHEIGHT {HEIGHT}\nDEPTH {depth}\nMAXVAL 255\nTUPLTYPE {kind}\nENDHDR\n'
     body = bytes(v for a, r, g, b in image for v in ((r, g, b, a) if with_alpha else (r, g, b)))
@@ -58,7 +59,7 @@ def write(name, image, args, with_alpha):
         f.write(f'{WIDTH} {HEIGHT}\n')
         for y in range(HEIGHT):
             row = image[y * WIDTH:(y + 1) * WIDTH]
-            f.write(' '.join(f'{a:02X}{r:02X}{g:02X}{b:02X}' for a, r, g, b in row) + '\n')
+            f.write(' '.join(f'{0xFF if read_opaque else a:02X}{r:02X}{g:02X}{b:02X}' for a, r, g, b in row) + '\n')
     subprocess.run(['rm', f'{name}.pam'], check=True)
 
 
@@ -69,8 +70,8 @@ write('rgb565_v5', pixels(4, FIVE, SIX, FIVE), ['-define', 'bmp:subtype=RGB565',
 # The 40-byte header form declares bit fields but leaves the masks out.
 write('rgb565_info', pixels(14, FIVE, SIX, FIVE), ['-define', 'bmp:subtype=RGB565', 'BMP3:rgb565_info.bmp'], False)
 write('rgb555_v5', pixels(5, FIVE, FIVE, FIVE), ['-define', 'bmp:subtype=RGB555', 'BMP:rgb555_v5.bmp'], False)
-write('argb1555_v5', pixels(6, FIVE, FIVE, FIVE, alpha=[0, 255]), ['-define', 'bmp:subtype=ARGB1555', 'BMP:argb1555_v5.bmp'], True)
-write('argb4444_v5', pixels(7, FOUR, FOUR, FOUR, alpha=FOUR[1:]), ['-define', 'bmp:subtype=ARGB4444', 'BMP:argb4444_v5.bmp'], True)
+write('argb1555_v5', pixels(6, FIVE, FIVE, FIVE, alpha=[0, 255]), ['-define', 'bmp:subtype=ARGB1555', 'BMP:argb1555_v5.bmp'], True, True)
+write('argb4444_v5', pixels(7, FOUR, FOUR, FOUR, alpha=FOUR[1:]), ['-define', 'bmp:subtype=ARGB4444', 'BMP:argb4444_v5.bmp'], True, True)
 write('pal8_info', pixels(8, ANY, ANY, ANY, colours=40), ['-type', 'Palette', '-compress', 'None', 'BMP3:pal8_info.bmp'], False)
 write('pal8_v5', pixels(9, ANY, ANY, ANY, colours=40), ['-type', 'Palette', '-compress', 'None', 'BMP:pal8_v5.bmp'], False)
 write('pal8_core', pixels(10, ANY, ANY, ANY, colours=40), ['-type', 'Palette', '-compress', 'None', 'BMP2:pal8_core.bmp'], False)
