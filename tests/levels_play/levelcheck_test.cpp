@@ -95,4 +95,37 @@ TEST(LevelCheck, BrokenLevelsAreReportedInPlainWords) {
     fs::remove_all(folder);
 }
 
+TEST(LevelCheck, APreviewThatCannotBeWrittenFailsTheCheck) {
+    const ToolRun run = check(mapText(soundCells), "9,5", "--preview no/such/folder 1");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("error: the preview cannot be written to no/such/folder/level1-preview.bmp"),
+              std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("preview written"), std::string::npos) << run.output;
+    fs::remove_all(folder);
+}
+
+// An exit that needs a skill is often meant, so it is a note and the level passes.
+TEST(LevelCheck, AnExitNoEggReachesUnaidedIsNoted) {
+    const std::vector<Cell> wall = {{30, 19, 9}, {30, 18, 9}, {30, 17, 9}, {30, 16, 9}};
+    std::vector<Cell> walled = soundCells;
+    walled.insert(walled.end(), wall.begin(), wall.end());
+    const struct {
+        std::vector<Cell> cells;
+        const char* note;  // nullptr: none
+    } cases[] = {
+        {soundCells, nullptr},
+        {{{4, 16, 111}, {35, 12, 112}}, "nothing under the exit for an egg to walk on"},
+        {walled, "no egg reaches the exit without a skill"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = check(mapText(c.cells), "9,5");
+        EXPECT_EQ(run.status, 0) << run.output;
+        if (c.note == nullptr)
+            EXPECT_EQ(run.output.find("note:"), std::string::npos) << run.output;
+        else
+            EXPECT_NE(run.output.find(std::string("note: ") + c.note), std::string::npos) << run.output;
+    }
+    fs::remove_all(folder);
+}
+
 }  // namespace

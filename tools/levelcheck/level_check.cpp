@@ -2,6 +2,7 @@
 #include <string>
 #include "creatures/creature_table.h"
 #include "creatures/movement.h"
+#include "levels/collision_grid.h"
 #include "levels/level.h"
 #include "levels/level_loader.h"
 #include "levels/tmx_reader.h"
@@ -74,7 +75,39 @@ void checkFirstEgg(LevelReport& report) {
     report.warnings.push_back("the first egg is still falling " + text(longestWatch) + " ticks after it enters");
 }
 
-void writePreview(const std::string& path, LevelReport& report) {
+bool solidAt(int32_t x, int32_t y) { return cellAt(x, y) != cellEmpty; }
+
+// The exit takes an egg whose feet are within its box; somewhere in the box an
+// egg must be able to stand, or only a bridge or a fall can bring one in.
+bool floorUnderExit() {
+    for (int32_t x = exitX - 3; x < exitX + 20; ++x)
+        for (int32_t y = exitY + 1; y < exitY + 32; ++y)
+            if (!solidAt(x, y) && solidAt(x, y + 7)) return true;
+    return false;
+}
+
+// Lets every egg in with nothing given to any: true when one of them is saved.
+bool savedWithoutSkills() {
+    resetCreatureTable();
+    spawnedCount = 0;
+    savedCount = 0;
+    spawnTicks = entryPeriod - 1;
+    const int32_t ticks = (lastCreatureIndex + 1) * entryPeriod + 3000;
+    for (int32_t tick = 0; tick < ticks && savedCount == 0; ++tick) {
+        creatureTick(lastCreatureIndex, levelWidth, levelHeight);
+        entryRule(lastCreatureIndex);
+    }
+    return savedCount > 0;
+}
+
+void noteTheExit(LevelReport& report) {
+    if (!floorUnderExit())
+        report.notes.push_back("nothing under the exit for an egg to walk on: a bridge or a fall must bring them in");
+    else if (!savedWithoutSkills())
+        report.notes.push_back("no egg reaches the exit without a skill");
+}
+
+bool writePreview(const std::string& path, LevelReport& report) {
     Image* picture = createImage(levelWidth, levelHeight, background);
     Image* sheet = createImage(290, 384);
     if (picture == nullptr || sheet == nullptr) {
@@ -85,11 +118,13 @@ void writePreview(const std::string& path, LevelReport& report) {
         putImage(*picture, 0, 0, terrainImage, CopyMode::transparent);
         putImageCorners(*picture, exitX - 16, exitY - 8, sheet, 40, 332, 87, 373, CopyMode::transparent);
         putImageCorners(*picture, entranceX - 12, entranceY - 16, sheet, 0, 326, 39, 349, CopyMode::transparent);
-        if (!writeBmp32(hostPath(path), *picture))
-            report.warnings.push_back("the preview cannot be written to " + path);
     }
+    const bool written = picture != nullptr && sheet != nullptr && writeBmp32(hostPath(path), *picture);
+    if (picture != nullptr && sheet != nullptr && !written)
+        report.errors.push_back("the preview cannot be written to " + path);
     destroyImage(picture);
     destroyImage(sheet);
+    return written;
 }
 
 }  // namespace
@@ -157,6 +192,7 @@ LevelReport checkLevel(int32_t number, const std::string& previewPath) {
         report.warnings.push_back("the level is " + text(levelWidth) + " x " + text(levelHeight) +
                                   " px, smaller than the 640 x 400 view");
     checkFirstEgg(report);
+    noteTheExit(report);
 
     report.summary.push_back("size " + text(levelWidth) + " x " + text(levelHeight) + " px (" +
                              text(facts.columns) + " x " + text(facts.rows) + " tiles)");
@@ -166,9 +202,7 @@ LevelReport checkLevel(int32_t number, const std::string& previewPath) {
     report.summary.push_back("skills: " + skills);
     report.summary.push_back("entrance at (" + text(entranceX) + ", " + text(entranceY) + "), exit at (" +
                              text(exitX) + ", " + text(exitY) + ")");
-    if (!previewPath.empty()) {
-        writePreview(previewPath, report);
+    if (!previewPath.empty() && writePreview(previewPath, report))
         report.summary.push_back("preview written to " + previewPath);
-    }
     return report;
 }

@@ -7,6 +7,7 @@
 struct LevelReport {
     std::vector<std::string> errors;    // the level cannot be played as meant
     std::vector<std::string> warnings;  // playable, but probably not what the author wants
+    std::vector<std::string> notes;     // worth knowing, often meant: the exit needs a skill
     std::vector<std::string> summary;   // size, eggs, target, skills, entrance, exit
 };
 

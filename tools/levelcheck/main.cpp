@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
         std::printf("level %d: %s\n", number, report.errors.empty() ? "ok" : "has errors");
         for (const std::string& line : report.errors) std::printf("  error: %s\n", line.c_str());
         for (const std::string& line : report.warnings) std::printf("  warning: %s\n", line.c_str());
+        for (const std::string& line : report.notes) std::printf("  note: %s\n", line.c_str());
         for (const std::string& line : report.summary) std::printf("  %s\n", line.c_str());
         if (!report.errors.empty()) ++failed;
     }
