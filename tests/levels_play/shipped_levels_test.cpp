@@ -64,6 +64,32 @@ TEST_P(ShippedLevel, IsWonByItsSolution) {
         EXPECT_NE(dump.find(expected), std::string::npos) << expected << "\n" << dump.substr(0, 300);
 }
 
+// A whole number field of a dump line.
+int64_t field(const std::string& dump, const std::string& name) {
+    const size_t at = dump.find("\"" + name + "\":");
+    return at == std::string::npos ? -1 : std::stoll(dump.substr(at + name.size() + 3));
+}
+
+// Past the first three levels, the eggs left alone do not win: by the time all
+// have entered and had long to walk, they are stuck or lost short of the target,
+// and no more are being saved.
+TEST_P(ShippedLevel, IsNotWonByDoingNothing) {
+    const int n = GetParam();
+    if (n <= 3) GTEST_SKIP() << "the first levels may be won by watching";
+    const std::string values = contents(buildDir + "/maps/map" + std::to_string(n) + ".dat");
+    const int64_t eggs = std::stoll(values) + 1, target = std::stoll(values.substr(values.find(',') + 1));
+    const int64_t settled = (eggs + 1) * 50 + 1500, later = settled + 1500;
+    const ToolRun run = runTool(buildDir, "printf '1 level " + std::to_string(n) + "\\n" + std::to_string(settled) +
+                                              " dump\\n" + std::to_string(later) + " dump\\n' | ./eggsodus-replay -");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const size_t last = run.output.rfind("\n{");
+    const std::string first = run.output.substr(run.output.rfind("\n{", last - 1) + 1, last);
+    const std::string second = run.output.substr(last + 1);
+    EXPECT_LT(field(second, "savedCount"), target) << n;
+    EXPECT_EQ(field(first, "savedCount"), field(second, "savedCount")) << "eggs are still being saved";
+    EXPECT_EQ(second.find("\"You have won!\""), std::string::npos);
+}
+
 TEST_P(ShippedLevel, IsWrittenBackUnchangedByTheMapEditor) {
     if (runTool(".", "command -v tiled").status != 0) GTEST_SKIP() << "no map editor";
     const std::string name = "map" + std::to_string(GetParam()) + ".tmx";
