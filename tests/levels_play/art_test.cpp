@@ -53,15 +53,57 @@ TEST(Art, EggsStandOnTheGroundLineIconsAndDoorsFillTheirPlaces) {
     EXPECT_GT(drawnIn(sheet, 40, 332, 87, 373), 48 * 42 / 6);
 }
 
-TEST(Art, TilesAreSolidWithEmptyGaps) {
-    const Image tiles = art("data\\tiles.bmp", 136, 68);
-    for (int g = 1; g <= 32; ++g) {
-        const int32_t x = 17 * ((g - 1) % 8), y = 17 * ((g - 1) / 8);
-        const int solidRows = g == 26 ? 6 : 16;  // tile 26 is a thin ledge
-        EXPECT_EQ(drawnIn(tiles, x, y, x + 15, y + solidRows - 1), 16 * solidRows) << g;
-        EXPECT_EQ(drawnIn(tiles, x, y + solidRows, x + 15, y + 15), 0) << g;
+int32_t tileLeft(int g) { return 17 * ((g - 1) % 8); }
+int32_t tileTop(int g) { return 17 * ((g - 1) / 8); }
+
+TEST(Art, SquareTilesAreSolidShapedTilesCutAndGapsEmpty) {
+    const Image tiles = art("data\\tiles.bmp", 136, 238);
+    for (int g = 1; g <= 112; ++g) {
+        const int32_t x = tileLeft(g), y = tileTop(g);
+        const int drawn = drawnIn(tiles, x, y, x + 15, y + 15);
+        if (g <= 30 || g >= 111) {
+            const int solidRows = g == 26 ? 6 : 16;  // tile 26 is a thin ledge
+            EXPECT_EQ(drawnIn(tiles, x, y, x + 15, y + solidRows - 1), 16 * solidRows) << g;
+            EXPECT_EQ(drawnIn(tiles, x, y + solidRows, x + 15, y + 15), 0) << g;
+        } else if (g <= 108) {
+            EXPECT_GT(drawn, 0) << g;
+            EXPECT_LT(drawn, 256) << g;
+        } else {
+            EXPECT_EQ(drawn, 0) << "spare tile " << g;
+        }
         EXPECT_EQ(drawnIn(tiles, x + 16, y, x + 16, y + 16) + drawnIn(tiles, x, y + 16, x + 16, y + 16), 0) << g;
     }
+}
+
+// Ground height, counted up from the bottom row, of each column of tile g.
+std::vector<int> columnHeights(const Image& tiles, int g) {
+    std::vector<int> heights;
+    for (int32_t c = 0; c < 16; ++c) {
+        int h = 0;
+        while (h < 16 && drawnIn(tiles, tileLeft(g) + c, tileTop(g) + 15 - h, tileLeft(g) + c, tileTop(g) + 15 - h)) ++h;
+        heights.push_back(h);
+    }
+    return heights;
+}
+
+TEST(Art, EveryRunOfSlopeTilesIsWalkableFromFlatGroundToAFullCell) {
+    const Image tiles = art("data\\tiles.bmp", 136, 238);
+    // Shapes of one material, by their place after its first shaped tile.
+    const std::vector<std::vector<int>> runs = {
+        {0}, {1}, {2, 3, 4, 5}, {6, 7, 8, 9}, {10, 11}, {12, 13}};
+    const std::vector<bool> rising = {true, false, true, false, true, false};
+    for (int material = 0; material < 3; ++material)
+        for (size_t r = 0; r < runs.size(); ++r) {
+            std::vector<int> ground = {rising[r] ? 0 : 16};
+            for (int shape : runs[r])
+                for (int h : columnHeights(tiles, 31 + 26 * material + shape)) ground.push_back(h);
+            ground.push_back(rising[r] ? 16 : 0);
+            for (size_t i = 1; i < ground.size(); ++i) {
+                const int step = ground[i] - ground[i - 1];
+                EXPECT_TRUE(rising[r] ? step >= 0 && step <= 2 : step <= 0 && step >= -2)
+                    << "material " << material << ", run " << r << ", column " << i;
+            }
+        }
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ struct Cell {
 };
 
 // A 40 x 25 map of 16 px tiles between two walls (tile 9): earth (tile 2) on
-// rows 20..24, and the given cells, such as the entrance (tile 31) and exit (32).
+// rows 20..24, and the given cells, such as the entrance (tile 111) and exit (112).
 std::string mapText(const std::vector<Cell>& cells, const std::string& encoding = "csv",
                     const std::string& image = "tiles.png") {
     std::string text = "<map version=\"1.8\" width=\"40\" height=\"25\" tilewidth=\"16\" "
@@ -34,7 +34,7 @@ std::string mapText(const std::vector<Cell>& cells, const std::string& encoding 
     return text + "</data>\n </layer>\n</map>\n";
 }
 
-const std::vector<Cell> soundCells = {{4, 16, 31}, {35, 18, 32}};
+const std::vector<Cell> soundCells = {{4, 16, 111}, {35, 18, 112}};
 
 const fs::path folder = fs::temp_directory_path() / ("levelcheck-" + std::to_string(getpid()));
 
@@ -71,17 +71,17 @@ TEST(LevelCheck, BrokenLevelsAreReportedInPlainWords) {
         {"", "", "notalevel: not a level number or map file name", "notalevel"},
         {sound, "", "maps\\map1.dat is missing"},
         {"", "9,5", "maps\\map1.tmx is missing"},
-        {mapText({{4, 16, 31}}), "9,5", "the map has no exit (tile 32)"},
-        {mapText({{35, 18, 32}}), "9,5", "the map has no entrance (tile 31)"},
+        {mapText({{4, 16, 111}}), "9,5", "the map has no exit (tile 112)"},
+        {mapText({{35, 18, 112}}), "9,5", "the map has no entrance (tile 111)"},
         {sound, "100,10", "is 100; it must be 0..99"},
         {sound, "-1,0", "is -1; it must be 0..99"},
         {sound, "1e999,5", "is 1000000000; it must be 0..99"},
         {sound, "9,11", "asks to save 11 eggs but only 10 take part"},
         {sound, "9,5,-1", "the block count is -1"},
-        {mapText({{4, 16, 31}, {35, 18, 32}, {10, 5, 40}}), "9,5",
-         "1 cells hold tiles outside the tileset of 32 tiles (tile 40 at column 11, row 6)"},
-        {mapText({{4, 16, 31}, {5, 18, 32}}), "9,5", "the first egg reaches the exit"},
-        {mapText({{4, 2, 31}, {35, 18, 32}}), "9,5",
+        {mapText({{4, 16, 111}, {35, 18, 112}, {10, 5, 120}}), "9,5",
+         "1 cells hold tiles outside the tileset of 112 tiles (tile 120 at column 11, row 6)"},
+        {mapText({{4, 16, 111}, {5, 18, 112}}), "9,5", "the first egg reaches the exit"},
+        {mapText({{4, 2, 111}, {35, 18, 112}}), "9,5",
          "the first egg is lost (a deadly fall or off the level) on its way down"},
         {mapText(soundCells, "csv", "../art/rocks.png"), "9,5",
          "the tileset picture data\\rocks.bmp is missing"},

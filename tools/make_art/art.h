@@ -19,6 +19,6 @@ void drawIcons(Canvas& sheet);
 void drawEntrance(Canvas& sheet, int x, int y);  // 40x24
 void drawExit(Canvas& sheet, int x, int y);      // 48x42
 
-// The 136x68 tileset: 8x4 tiles of 16x16, 1 px apart; the last two tiles are
+// The 136x238 tileset: 8x14 tiles of 16x16, 1 px apart; the last two tiles are
 // the entrance and exit markers.
 Canvas drawTileset();

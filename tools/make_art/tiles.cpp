@@ -1,8 +1,11 @@
-// The tileset: 30 ground tiles in six materials, then the entrance and exit
-// markers. Every ground tile but one is solid over its whole 16x16 square, so
-// the eggs meet flat floors and straight walls; the plank ledge (26) is solid
-// only in its top 6 rows, thin enough for an explosion to blow a hole in it.
-// The gaps between tiles stay empty.
+// The tileset: 30 square ground tiles in six materials, 78 shaped tiles of
+// earth, rock and sand, two spare places, then the entrance and exit markers.
+// Tiles 1 to 30 are solid over their whole 16x16 square except the plank ledge
+// (26), solid only in its top 6 rows, thin enough for a blast to go through it.
+// The shaped tiles have magenta cut into them: slopes, rounded corners, hanging
+// tips, ledges and half-width pillars, so the ground can rise and fall in steps
+// of 1 or 2 px that the eggs walk over. The gaps between tiles stay empty.
+#include <cmath>
 #include <cstdint>
 #include "art.h"
 
@@ -25,6 +28,10 @@ uint32_t shade(uint32_t colour, int amount) {
 }
 
 using Tile = Canvas;
+
+constexpr int firstShaped = 31;                  // 26 shapes each of earth, rock, sand
+constexpr int spareTiles = firstShaped + 3 * 26;  // 109 and 110, left empty
+constexpr int entranceTile = 111, exitTile = 112;
 
 Tile speckled(uint32_t base, int spread, int salt) {
     Tile t = makeCanvas(16, 16);
@@ -103,6 +110,102 @@ Tile ledge(int salt) {
     return t;
 }
 
+// Height of the ground in column x (0..15) of a slope tile: `part` counts the
+// tiles of a slope from its low end, `parts` is how many tiles it takes to rise
+// 16 px. Mirrored columns make the falling slopes.
+int slopeHeight(int x, int part, int parts) {
+    const int rise = 16 / parts;
+    return rise * part + x * rise / 16 + 1;
+}
+
+bool insideCorner(int x, int y) {  // the quarter circle of radius 8 round (8, 8)
+    const double dx = x + 0.5 - 8, dy = y + 0.5 - 8;
+    return dx * dx + dy * dy <= 64.0;
+}
+
+// The shapes in the order their tiles follow one another, for each material.
+enum Shape {
+    slopeUp, slopeDown, riseQuarter1, riseQuarter2, riseQuarter3, riseQuarter4,
+    fallQuarter1, fallQuarter2, fallQuarter3, fallQuarter4,
+    riseHalfLow, riseHalfHigh, fallHalfHigh, fallHalfLow,
+    roundTopLeft, roundTopRight, roundUnderLeft, roundUnderRight, hangingTip,
+    thinLedge, upperHalf, lowerHalf, leftPillar, rightPillar, knoll, lowStep,
+    shapeCount
+};
+
+bool solidIn(Shape shape, int x, int y) {
+    const int mx = 15 - x;
+    auto ground = [&](int height) { return y >= 16 - height; };
+    switch (shape) {
+    case slopeUp: return ground(slopeHeight(x, 0, 1));
+    case slopeDown: return ground(slopeHeight(mx, 0, 1));
+    case riseQuarter1: case riseQuarter2: case riseQuarter3: case riseQuarter4:
+        return ground(slopeHeight(x, shape - riseQuarter1, 4));
+    case fallQuarter1: case fallQuarter2: case fallQuarter3: case fallQuarter4:
+        return ground(slopeHeight(mx, fallQuarter4 - shape, 4));
+    case riseHalfLow: return ground(slopeHeight(x, 0, 2));
+    case riseHalfHigh: return ground(slopeHeight(x, 1, 2));
+    case fallHalfHigh: return ground(slopeHeight(mx, 1, 2));
+    case fallHalfLow: return ground(slopeHeight(mx, 0, 2));
+    case roundTopLeft: return x >= 8 || y >= 8 || insideCorner(x, y);
+    case roundTopRight: return mx >= 8 || y >= 8 || insideCorner(mx, y);
+    case roundUnderLeft: return x >= 8 || y < 8 || insideCorner(x, 15 - y);
+    case roundUnderRight: return mx >= 8 || y < 8 || insideCorner(mx, 15 - y);
+    case hangingTip: return std::abs(x + 0.5 - 8) < 8.0 - y / 2.0;
+    case thinLedge: return y < 4;
+    case upperHalf: return y < 8;
+    case lowerHalf: return y >= 8;
+    case leftPillar: return x < 8;
+    case rightPillar: return x >= 8;
+    case knoll: return y >= 8 || insideCorner(x < 8 ? x : mx, y);
+    case lowStep: return y >= 14;
+    default: return false;
+    }
+}
+
+// Shapes whose top row meets open air rather than more of the same ground.
+bool openAbove(Shape shape) {
+    return shape != roundUnderLeft && shape != roundUnderRight && shape != hangingTip &&
+           shape != leftPillar && shape != rightPillar;
+}
+
+// A tile of the material with the shape cut out of it, grass on every face open
+// to the sky and a darker rim where the ground meets the air at its sides or below.
+Tile shaped(Tile t, Shape shape, int salt) {
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (!solidIn(shape, x, y)) plot(t, x, y, none);
+    const Tile cut = t;
+    auto solid = [&](int x, int y) { return pixelAt(cut, x, y) != none; };
+    for (int x = 0; x < 16; ++x) {
+        for (int y = 0; y < 16; ++y) {
+            if (!solid(x, y)) continue;
+            const bool sky = y == 0 ? openAbove(shape) : !solid(x, y - 1);
+            if (sky) {
+                const int depth = 3 + static_cast<int>(noise(x, 0, salt) % 3);
+                for (int k = 0; k < depth && solid(x, y + k); ++k)
+                    plot(t, x, y + k, k == 0 ? 0xFF8CE05A : shade(0xFF4CB030, -8 * k));
+                continue;
+            }
+            const bool edge = (x > 0 && !solid(x - 1, y)) || (x < 15 && !solid(x + 1, y)) ||
+                              (y < 15 && !solid(x, y + 1));
+            if (edge && pixelAt(t, x, y) == pixelAt(cut, x, y)) plot(t, x, y, shade(pixelAt(cut, x, y), -30));
+        }
+    }
+    return t;
+}
+
+// The three materials shaped tiles come in, each like its square tiles.
+Tile material(int m, int salt) {
+    if (m == 0) return speckled(0xFF8A5A30, 12, salt);  // earth
+    if (m == 1) {                                       // rock
+        Tile t = speckled(0xFF84848C, 14, salt);
+        pebbles(t, 0xFF5C5C64, salt, 3);
+        return t;
+    }
+    return speckled(0xFFC8A868, 10, salt);  // sand
+}
+
 Tile marker(bool exit) {
     Tile t = makeCanvas(16, 16);
     uint32_t colour = exit ? 0xFF30D030 : 0xFF30A0FF;
@@ -151,8 +254,13 @@ Tile tile(int n) {
     case 28: t = speckled(0xFFE8E4DC, 6, n); fillRect(t, 0, 0, 15, 1, 0xFFFFFFFF); break;
     case 29: t = speckled(0xFF3C3C44, 8, n); break;                          // basalt
     case 30: t = speckled(0xFF3C3C44, 8, n); pebbles(t, 0xFFE05020, n, 3); break;  // with embers
-    case 31: t = marker(false); break;
-    default: t = marker(true); break;
+    case spareTiles: case spareTiles + 1: t = makeCanvas(16, 16); break;
+    case entranceTile: t = marker(false); break;
+    case exitTile: t = marker(true); break;
+    default: {
+        const int k = n - firstShaped;
+        t = shaped(material(k / shapeCount, n), static_cast<Shape>(k % shapeCount), n);
+    }
     }
     return t;
 }
@@ -160,7 +268,7 @@ Tile tile(int n) {
 }  // namespace
 
 Canvas drawTileset() {
-    Canvas set = makeCanvas(136, 68);
-    for (int n = 1; n <= 32; ++n) stamp(set, tile(n), 17 * ((n - 1) % 8), 17 * ((n - 1) / 8));
+    Canvas set = makeCanvas(136, 17 * (exitTile / 8));
+    for (int n = 1; n <= exitTile; ++n) stamp(set, tile(n), 17 * ((n - 1) % 8), 17 * ((n - 1) / 8));
     return set;
 }
