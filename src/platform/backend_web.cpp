@@ -164,6 +164,26 @@ void listen() {
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
 }
 
+// The canvas at width x height backing pixels, and an image to put rows through.
+EM_JS(bool, openCanvas, (int width, int height), {
+    const canvas = document.getElementById('screen');
+    if (!canvas) return false;
+    canvas.width = width;
+    canvas.height = height;
+    Module.screenContext = canvas.getContext('2d');
+    Module.screenImage = Module.screenContext.createImageData(width, height);
+    canvas.focus();
+    return true;
+});
+
+// Rows first..last of the picture's bytes at `bytes` onto the canvas.
+EM_JS(void, putRows, (const uint8_t* bytes, int first, int last, int width), {
+    const start = first * width * 4;
+    const end = (last + 1) * width * 4;
+    Module.screenImage.data.set(HEAPU8.subarray(bytes + start, bytes + end), start);
+    Module.screenContext.putImageData(Module.screenImage, 0, 0, 0, first, width, last - first + 1);
+});
+
 // 0x00RRGGBB pixels to R, G, B, 255 bytes, row by row.
 void convertRows(const uint32_t* pixels, int32_t pitch, int32_t first, int32_t last) {
     for (int32_t row = first; row <= last; ++row) {
@@ -184,17 +204,7 @@ void convertRows(const uint32_t* pixels, int32_t pitch, int32_t first, int32_t l
 bool backendOpen(int32_t width, int32_t height, const char*) {
     if (isOpen) return true;
     rgba.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
-    bool found = EM_ASM_INT({
-        const canvas = document.getElementById('screen');
-        if (!canvas) return 0;
-        canvas.width = $0;
-        canvas.height = $1;
-        Module.screenContext = canvas.getContext('2d');
-        Module.screenImage = Module.screenContext.createImageData($0, $1);
-        canvas.focus();
-        return 1;
-    }, width, height) != 0;
-    if (!found) return false;
+    if (!openCanvas(width, height)) return false;
     listen();
     isOpen = true;
     inputWindowOpen(true);
@@ -208,13 +218,7 @@ void backendPresent(const uint32_t* pixels, int32_t pitch, int32_t firstRow, int
     lastRow = std::min(lastRow, screenHeight - 1);
     if (firstRow > lastRow) return;
     convertRows(pixels, pitch, firstRow, lastRow);
-    EM_ASM({
-        const bytes = $2 * 4;
-        const start = $1 * bytes;
-        const end = ($3 + 1) * bytes;
-        Module.screenImage.data.set(HEAPU8.subarray($0 + start, $0 + end), start);
-        Module.screenContext.putImageData(Module.screenImage, 0, 0, 0, $1, $2, $3 - $1 + 1);
-    }, rgba.data(), firstRow, screenWidth, lastRow);
+    putRows(rgba.data(), firstRow, lastRow, screenWidth);
 }
 
 // Events arrive while the game sleeps; there is nothing to fetch here.
