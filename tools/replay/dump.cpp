@@ -155,17 +155,20 @@ std::string jsonDouble(double value) {
     std::string digits = mantissa.substr(0, 1) + (mantissa.size() > 2 ? mantissa.substr(2) : "");
     auto count = static_cast<int>(digits.size());
 
-    char exponentText[8];
+    char exponentText[16];
     std::snprintf(exponentText, sizeof exponentText, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
     std::string withExponent = sign + mantissa + exponentText;
 
     std::string plain;
-    if (exponent >= count - 1)
-        plain = digits + std::string(static_cast<size_t>(exponent - count + 1), '0');
-    else if (exponent >= 0)
+    if (exponent >= count - 1) {  // a whole number, written with all its digits
+        char whole[400];
+        std::snprintf(whole, sizeof whole, "%.0f", std::fabs(value));
+        plain = whole;
+    } else if (exponent >= 0) {
         plain = digits.substr(0, static_cast<size_t>(exponent + 1)) + "." + digits.substr(static_cast<size_t>(exponent + 1));
-    else
+    } else {
         plain = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    }
     plain = sign + plain;
     return plain.size() <= withExponent.size() ? plain : withExponent;
 }
