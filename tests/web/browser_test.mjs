@@ -132,6 +132,14 @@ try {
   await click(230, 215);
   check(await within(3000, async () => (await page.textContent('body')).includes('The game has ended')),
         'Yes: the page says the game has ended');
+
+  // Without its data the page says so instead of showing a blank canvas.
+  const broken = await browser.newPage();
+  await broken.route('**/game.data', (route) => route.fulfill({ status: 404, body: '' }));
+  await broken.goto(`http://127.0.0.1:${server.address().port}/`);
+  const said = await broken.waitForFunction(() => document.body.textContent.includes('could not start'),
+                                            null, { timeout: 10000 }).then(() => true, () => false);
+  check(said, 'a missing data file: the page says the game could not start');
 } catch (error) {
   check(false, String(error));
 } finally {
