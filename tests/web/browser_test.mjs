@@ -102,6 +102,14 @@ try {
   await key('Space');
   check(await shows(2, 402, 0x806040), 'a key: play screen with its panel');
 
+  // Arrows and space are the game's while it has the focus: the page must not scroll on them.
+  await page.evaluate(() => {
+    window.keptFromPage = [];
+    window.addEventListener('keydown', (event) => window.keptFromPage.push(event.defaultPrevented));
+  });
+  for (const name of ['ArrowDown', 'ArrowLeft', 'Space', 'PageDown']) await key(name);
+  check((await page.evaluate(() => window.keptFromPage.join())) === 'true,true,true,true',
+        'arrows, space and Page Down do not reach the page');
   await key('Digit4');
   check(await shows(76 + 150, 421, 0x005000), 'key 4: Dig framed');
   const usesBefore = await region(236, 463, 30, 14);
