@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the suite, the suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package's checks,
+# the web build (in a real browser, and against the native harness's results),
 # and each fuzz target for a short, bounded time from its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -37,12 +38,25 @@ run_suite() {  # name, build dir, extra cmake arguments...
   if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
 }
 
-run_suite "tests" build -DCMAKE_BUILD_TYPE=Release
+# The first suite keeps each replay run's folder, for the web build to run again.
+rm -rf build/replay-runs
+EGGSODUS_RECORD_RUNS="$PWD/build/replay-runs" run_suite "tests" build -DCMAKE_BUILD_TYPE=Release
 run_suite "tests under ASan + UBSan" build-asan -DCMAKE_BUILD_TYPE=Debug \
   -DEGGSODUS_SANITIZE=ON -DEGGSODUS_BENCH=OFF -DEGGSODUS_WINDOW=OFF
 
 echo "== Debian package =="
 if tests/package/package_test.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+
+echo "== web build: the browser, and the same results as the native harness =="
+set +e
+mkdir -p build-web
+tests/web/web_test.sh "$PWD/build/replay-runs" | tee build-web/checks
+set -e
+web_passed=$(grep -c '^web: .* ok$' build-web/checks || true)
+web_failed=$(grep -c '^web: .* FAILED$' build-web/checks || true)
+passed=$((passed + web_passed))
+failed=$((failed + web_failed))
+[ "$web_passed" -eq 2 ] || [ "$web_failed" -gt 0 ] || failed=$((failed + 1))
 
 echo "== fuzzing, ${fuzz_seconds} s per target =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

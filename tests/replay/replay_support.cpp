@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <charconv>
 #include <cstring>
@@ -122,8 +123,27 @@ std::string prepareFolder(const std::string& name, const std::vector<LevelFiles>
     return folder.string();
 }
 
+namespace {
+
+// With EGGSODUS_RECORD_RUNS set, each run's folder is kept as the harness finds
+// it, with its arguments, so that another build of the harness can run it again.
+void recordRun(const std::string& folder, const std::string& arguments) {
+    const char* record = std::getenv("EGGSODUS_RECORD_RUNS");
+    if (record == nullptr || *record == '\0') return;
+    static int count = 0;
+    fs::path copy = fs::path(record) / (fs::path(folder).filename().string() + "-" +
+                                        std::to_string(getpid()) + "-" + std::to_string(++count));
+    std::error_code error;
+    fs::create_directories(copy, error);
+    fs::copy(folder, copy, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    std::ofstream(copy / "arguments") << arguments;
+}
+
+}  // namespace
+
 ReplayRun runReplay(const std::string& folder, const std::string& script, const std::string& arguments) {
     std::ofstream(folder + "/script.txt") << script;
+    recordRun(folder, arguments);
     ReplayRun run;
     run.dir = folder;
     std::string command = "cd '" + folder + "' && '" + std::string(BUILD_DIR) + "/eggsodus-replay' " +

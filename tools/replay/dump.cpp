@@ -1,7 +1,7 @@
 #include "dump.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -128,12 +128,49 @@ std::string jsonFloat(float value) {
     return text;
 }
 
+namespace {
+
+// The fewest significant digits that read back to `value`, as "d.ddde+XX".
+std::string shortestDigits(double value) {
+    char text[40];
+    for (int precision = 0; precision < 17; ++precision) {
+        std::snprintf(text, sizeof text, "%.*e", precision, value);
+        if (std::strtod(text, nullptr) == value) return text;
+    }
+    std::snprintf(text, sizeof text, "%.16e", value);
+    return text;
+}
+
+}  // namespace
+
+// The shortest text that reads back to the same double, written plainly or with
+// an exponent, whichever is shorter (plainly on a tie): 1000.5, 1e+20, 1.5e-07.
+// Built from printf's digits so that every C library writes the same text.
 std::string jsonDouble(double value) {
     if (!std::isfinite(value)) return "null";
-    char text[40];
-    auto [end, error] = std::to_chars(text, text + sizeof text, value);
-    if (error != std::errc()) return "null";
-    return std::string(text, end);
+    std::string scientific = shortestDigits(value);
+    std::string sign = scientific[0] == '-' ? "-" : "";
+    std::string mantissa = scientific.substr(sign.size(), scientific.find('e') - sign.size());
+    int exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
+    std::string digits = mantissa.substr(0, 1) + (mantissa.size() > 2 ? mantissa.substr(2) : "");
+    auto count = static_cast<int>(digits.size());
+
+    char exponentText[16];
+    std::snprintf(exponentText, sizeof exponentText, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    std::string withExponent = sign + mantissa + exponentText;
+
+    std::string plain;
+    if (exponent >= count - 1) {  // a whole number, written with all its digits
+        char whole[400];
+        std::snprintf(whole, sizeof whole, "%.0f", std::fabs(value));
+        plain = whole;
+    } else if (exponent >= 0) {
+        plain = digits.substr(0, static_cast<size_t>(exponent + 1)) + "." + digits.substr(static_cast<size_t>(exponent + 1));
+    } else {
+        plain = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    }
+    plain = sign + plain;
+    return plain.size() <= withExponent.size() ? plain : withExponent;
 }
 
 std::string dumpLine(int32_t pass) {
