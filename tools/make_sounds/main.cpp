@@ -15,9 +15,9 @@ constexpr double C4 = 261.63, Eb4 = 311.13, G4 = 392.00, C5 = 523.25, E5 = 659.2
 
 Sound explosion() {
     Sound s(0.9);
-    addNoise(s, {0.0, 0.9, 1.0, 0.85, 5.0});
+    addNoise(s, {0.0, 0.9, 3.0, 0.85, 5.0});
     addNoise(s, {0.0, 0.15, 0.5, 0.3, 20.0, 0.0, 7});
-    addTone(s, {0.0, 0.6, 90, 40, 0.8, 0.002, 6.0});
+    addTone(s, {0.0, 0.6, 90, 40, 0.5, 0.002, 6.0});
     return s;
 }
 
@@ -33,7 +33,7 @@ Sound saved() {  // a rising two-note chime
 
 Sound fatalFall() {  // a dull splat
     Sound s(0.3);
-    addNoise(s, {0.0, 0.3, 1.0, 0.9, 14.0, 0.0, 3});
+    addNoise(s, {0.0, 0.3, 2.5, 0.9, 14.0, 0.0, 3});
     addTone(s, {0.0, 0.25, 260, 70, 0.7, 0.002, 12.0, Wave::triangle});
     return s;
 }
