@@ -3,6 +3,8 @@
 // scaled with its aspect ratio kept and black bars around it. Sounds go
 // through SDL's own audio, mixed here; without an audio device there is none.
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -337,9 +339,27 @@ void mixInto(void*, Uint8* stream, int bytes) {
     }
 }
 
-// Sound is a bonus: any failure here leaves the game silent and nothing else.
-void openAudio() {
-    if (audioDevice != 0 || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+// The sound library under SDL writes its complaints about a missing sound card
+// straight to the standard error; without a card (a server, CI under Xvfb) the
+// game is silent and says nothing. Returns the saved descriptor, or -1.
+int quietStandardError() {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY);
+    if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+    return saved;
+}
+
+void restoreStandardError(int saved) {
+    if (saved < 0) return;
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+}
+
+bool openAudioDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec wanted{};
     wanted.freq = mixRate;
     wanted.format = AUDIO_S16SYS;
@@ -348,11 +368,17 @@ void openAudio() {
     wanted.callback = mixInto;
     SDL_AudioSpec obtained{};
     audioDevice = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-    if (audioDevice == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
-    }
-    SDL_PauseAudioDevice(audioDevice, 0);
+    if (audioDevice == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return audioDevice != 0;
+}
+
+// Sound is a bonus: any failure here leaves the game silent and nothing else.
+void openAudio() {
+    if (audioDevice != 0) return;
+    const int saved = quietStandardError();
+    const bool opened = openAudioDevice();
+    restoreStandardError(saved);
+    if (opened) SDL_PauseAudioDevice(audioDevice, 0);
 }
 
 void closeAudio() {
