@@ -67,15 +67,6 @@ TEST(SoundRules, EachMomentIsHeardOnceAndManyAtOnceLouder) {
              place(0, 150.5f, standingY, skillDig);
          },
          20, {{soundBreakThrough, 1}}, {{soundBreakThrough, 128}}},
-        {"tunneller into a cave",
-         [] {
-             flatLevel();
-             paint(160, 60, 180, groundTop - 1, cellTerrain);
-             paint(150, groundTop, 299, 199, cellEmpty);
-             paint(120, groundTop, 160, 199, cellTerrain);
-             place(0, 150.5f, standingY, skillTunnel);
-         },
-         40, {{soundBreakThrough, 1}}, {{soundBreakThrough, 128}}},
         // Bricks from tick 290 on clink every 15 ticks until the last at 350.
         {"builder's last bricks",
          [] {

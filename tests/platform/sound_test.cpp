@@ -13,66 +13,53 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void put(Bytes& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-void put(Bytes& out, const char* id) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(id[i]));
-}
 // Byte by byte: GCC 12 warns wrongly about vector::insert here.
-void append(Bytes& out, const Bytes& more) {
+Bytes& operator+=(Bytes& out, const Bytes& more) {
     for (uint8_t b : more) out.push_back(b);
-}
-
-struct Format {
-    uint16_t encoding = 1, channels = 1;
-    uint32_t rate = 22050;
-    uint16_t align = 2, bits = 16;
-};
-
-Bytes fmtChunk(const Format& f, uint32_t length = 16) {
-    Bytes out;
-    put(out, "fmt ");
-    put(out, length, 4);
-    put(out, f.encoding, 2);
-    put(out, f.channels, 2);
-    put(out, f.rate, 4);
-    put(out, f.rate * f.align, 4);
-    put(out, f.align, 2);
-    put(out, f.bits, 2);
-    out.resize(8 + length);
     return out;
 }
-
-Bytes chunk(const char* id, const Bytes& body, uint32_t claimed = UINT32_MAX) {
+Bytes le(uint32_t value, int bytes) {
     Bytes out;
-    put(out, id);
-    put(out, claimed == UINT32_MAX ? static_cast<uint32_t>(body.size()) : claimed, 4);
-    append(out, body);
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    return out;
+}
+Bytes id(const char* text) { return Bytes(text, text + 4); }
+
+Bytes chunk(const char* name, const Bytes& body, uint32_t claimed = UINT32_MAX) {
+    Bytes out = id(name);
+    out += le(claimed == UINT32_MAX ? static_cast<uint32_t>(body.size()) : claimed, 4);
+    out += body;
     if (body.size() % 2 != 0) out.push_back(0);
     return out;
 }
 
+// A format chunk: encoding, channels, rate, bytes a frame, bits; cut or padded to `length`.
+Bytes fmtChunk(uint16_t encoding = 1, uint16_t channels = 1, uint32_t rate = 22050, uint16_t align = 2,
+               uint16_t bits = 16, uint32_t length = 16) {
+    Bytes body = le(encoding, 2);
+    for (const Bytes& field : {le(channels, 2), le(rate, 4), le(rate * align, 4), le(align, 2), le(bits, 2)})
+        body += field;
+    body.resize(length);
+    return chunk("fmt ", body);
+}
+
 Bytes wav(const std::vector<Bytes>& chunks) {
-    Bytes body;
-    put(body, "WAVE");
-    for (const Bytes& c : chunks) append(body, c);
-    Bytes out;
-    put(out, "RIFF");
-    put(out, static_cast<uint32_t>(body.size()), 4);
-    append(out, body);
-    return out;
+    Bytes body = id("WAVE");
+    for (const Bytes& c : chunks) body += c;
+    Bytes out = id("RIFF");
+    out += le(static_cast<uint32_t>(body.size()), 4);
+    return out += body;
 }
 
 const Bytes fourSamples = {0x01, 0x00, 0xFF, 0xFF, 0x00, 0x80, 0xFF, 0x7F};
 
 TEST(Wav, ReadsOurFormAndSkipsOtherChunks) {
     const struct { const char* name; Bytes file; std::vector<int16_t> samples; } cases[] = {
-        {"plain", wav({fmtChunk({}), chunk("data", fourSamples)}), {1, -1, -32768, 32767}},
+        {"plain", wav({fmtChunk(), chunk("data", fourSamples)}), {1, -1, -32768, 32767}},
         {"odd chunk before the samples",
-         wav({fmtChunk({}), chunk("LIST", {1, 2, 3}), chunk("data", fourSamples)}), {1, -1, -32768, 32767}},
-        {"longer format chunk", wav({fmtChunk({}, 18), chunk("data", {5, 0})}), {5}},
-        {"odd last byte is no sample", wav({fmtChunk({}), chunk("data", {5, 0, 7})}), {5}},
+         wav({fmtChunk(), chunk("LIST", {1, 2, 3}), chunk("data", fourSamples)}), {1, -1, -32768, 32767}},
+        {"longer format chunk", wav({fmtChunk(1, 1, 22050, 2, 16, 18), chunk("data", {5, 0})}), {5}},
+        {"odd last byte is no sample", wav({fmtChunk(), chunk("data", {5, 0, 7})}), {5}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -85,30 +72,28 @@ TEST(Wav, ReadsOurFormAndSkipsOtherChunks) {
 
 TEST(Wav, RefusesOtherFormsAndBrokenFiles) {
     const Bytes data = chunk("data", fourSamples);
-    Bytes notRiff = wav({fmtChunk({}), data});
-    notRiff[0] = 'X';
-    Bytes notWave = wav({fmtChunk({}), data});
-    notWave[8] = 'X';
-    const Bytes good = wav({fmtChunk({}), data});
+    const Bytes good = wav({fmtChunk(), data});
+    Bytes notRiff = good, notWave = good;
+    notRiff[0] = notWave[8] = 'X';
     const struct { const char* name; Bytes file; } cases[] = {
         {"empty", {}},
         {"header only", Bytes(good.begin(), good.begin() + 12)},
         {"not RIFF", notRiff},
         {"not WAVE", notWave},
         {"no format", wav({data})},
-        {"format too short", wav({fmtChunk({}, 14), data})},
-        {"stereo", wav({fmtChunk({1, 2, 22050, 4, 16}), data})},
-        {"8 bits", wav({fmtChunk({1, 1, 22050, 1, 8}), data})},
-        {"float", wav({fmtChunk({3, 1, 22050, 4, 32}), data})},
-        {"extensible", wav({fmtChunk({0xFFFE, 1, 22050, 2, 16}), data})},
-        {"rate too low", wav({fmtChunk({1, 1, 4000, 2, 16}), data})},
-        {"rate too high", wav({fmtChunk({1, 1, 96000, 2, 16}), data})},
-        {"no samples chunk", wav({fmtChunk({})})},
-        {"empty samples", wav({fmtChunk({}), chunk("data", {})})},
-        {"samples past the end", wav({fmtChunk({}), chunk("data", fourSamples, 9)})},
-        {"chunk of 4 GiB", wav({fmtChunk({}), chunk("LIST", {}, 0xFFFFFFF0u), data})},
+        {"format too short", wav({fmtChunk(1, 1, 22050, 2, 16, 14), data})},
+        {"stereo", wav({fmtChunk(1, 2, 22050, 4, 16), data})},
+        {"8 bits", wav({fmtChunk(1, 1, 22050, 1, 8), data})},
+        {"float", wav({fmtChunk(3, 1, 22050, 4, 32), data})},
+        {"extensible", wav({fmtChunk(0xFFFE, 1, 22050, 2, 16), data})},
+        {"rate too low", wav({fmtChunk(1, 1, 4000, 2, 16), data})},
+        {"rate too high", wav({fmtChunk(1, 1, 96000, 2, 16), data})},
+        {"no samples chunk", wav({fmtChunk()})},
+        {"empty samples", wav({fmtChunk(), chunk("data", {})})},
+        {"samples past the end", wav({fmtChunk(), chunk("data", fourSamples, 9)})},
+        {"chunk of 4 GiB", wav({fmtChunk(), chunk("LIST", {}, 0xFFFFFFF0u), data})},
         {"cut short", Bytes(good.begin(), good.end() - 1)},
-        {"longer than ten seconds", wav({fmtChunk({}), chunk("data", Bytes(2 * wavMostSamples + 2))})},
+        {"longer than ten seconds", wav({fmtChunk(), chunk("data", Bytes(2 * wavMostSamples + 2))})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -123,7 +108,7 @@ TEST(Wav, RefusesOtherFormsAndBrokenFiles) {
 // A sound file of `samples` samples in the build folder.
 std::string writeSound(const std::string& name, size_t samples) {
     const std::string path = std::string(BUILD_DIR) + "/" + name;
-    const Bytes file = wav({fmtChunk({}), chunk("data", Bytes(2 * samples, 1))});
+    const Bytes file = wav({fmtChunk(), chunk("data", Bytes(2 * samples, 1))});
     std::FILE* out = std::fopen(path.c_str(), "wb");
     std::fwrite(file.data(), 1, file.size(), out);
     std::fclose(out);

@@ -63,10 +63,6 @@ TEST(Sounds, EachRuleMakesItsOwnSound) {
          line(1, "level 1") + line(700, "end"),
          {{soundEntrance, 2}, {soundFatalFall, 2}, {soundLevelLost, 1}}},
         {"sound off before play", walkWin, line(1, "key down 50") + line(1, "level 1") + line(700, "end"), {}},
-        {"off and on again", walkWin,
-         line(1, "key down 50") + line(2, "key up 50") + line(3, "key down 50") + line(3, "level 1") +
-             line(700, "end"),
-         {{soundEntrance, 2}, {soundSaved, 2}, {soundLevelWon, 1}}},
         // Every egg armed at once: one tick a second for the last three, one explosion.
         {"all armed", {1, "pen.tmx", "pen.dat"}, line(1, "level 1") + armAll + line(700, "end"),
          {{soundEntrance, 10}, {soundClick, 1}, {soundFuseLit, 1}, {soundFuseTick, 3}, {soundExplosion, 1}}},
