@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include "../levels/level.h"
+#include "../platform/sound.h"
+#include "../shell/sound_effects.h"
 #include "pick.h"
 
 namespace {
@@ -51,6 +53,7 @@ void entryRule(int32_t lastIndex) {
     spawnTicks = 0;
     if (spawnedCount < 0 || spawnedCount > lastRecord(lastIndex)) return;
     enter(creatures[spawnedCount]);
+    playSound(soundEntrance);
     ++spawnedCount;
 }
 

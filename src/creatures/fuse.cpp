@@ -1,6 +1,8 @@
 #include "../levels/collision_grid.h"
 #include "../levels/level.h"
 #include "../platform/draw.h"
+#include "../platform/sound.h"
+#include "../shell/sound_effects.h"
 #include "skills.h"
 
 void burnFuses(int32_t lastIndex) {
@@ -8,10 +10,14 @@ void burnFuses(int32_t lastIndex) {
         Creature& c = creatures[i];
         if (c.inPlay != 1 || c.fuse >= noFuse) continue;
         --c.fuse;
-        if (c.fuse > 0) continue;
+        if (c.fuse > 0) {
+            if (c.fuse <= 3) playSound(soundFuseTick);
+            continue;
+        }
         c.fuse = noFuse;
         c.inPlay = 0;
         explodeAt(c.x, c.y);
+        playSound(soundExplosion);
     }
 }
 

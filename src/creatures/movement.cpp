@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include "../levels/collision_grid.h"
 #include "../levels/level.h"
+#include "../platform/sound.h"
+#include "../shell/sound_effects.h"
 #include "creature_table.h"
 #include "skills.h"
 
@@ -26,6 +28,7 @@ void fallRule(Creature& c) {
         c.skill = skillWalk;  // the float is spent on one long fall
     } else {
         c.inPlay = 0;
+        playSound(soundFatalFall);
     }
 }
 
@@ -132,6 +135,7 @@ void walkRule(Creature& c, int32_t lastIndex) {
     if (insideExit(c)) {
         ++savedCount;
         c.inPlay = 0;
+        playSound(soundSaved);
     }
 }
 
@@ -169,6 +173,9 @@ void creatureTick(int32_t lastIndex, int32_t width, int32_t height) {
         } else {
             groundRule(c, lastIndex);
         }
-        if (outsideArea(c, width, height)) c.inPlay = 0;
+        if (c.inPlay == 1 && outsideArea(c, width, height)) {
+            c.inPlay = 0;
+            playSound(soundOffLevel);
+        }
     }
 }

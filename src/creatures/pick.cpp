@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include "../interface/screens.h"
 #include "../levels/level.h"
+#include "../platform/sound.h"
+#include "../shell/sound_effects.h"
 #include "../shell/play_state.h"
 #include "creature_table.h"
 #include "skills.h"
@@ -41,6 +43,7 @@ void giveSkill(Creature& c, int32_t skill) {
     c.skill = skill;
     c.skillTicks = 0;
     --skillUses[skill];
+    playSound(soundSkillGiven);
 }
 
 void lightFuse(Creature& c, int32_t index) {
@@ -49,6 +52,7 @@ void lightFuse(Creature& c, int32_t index) {
     c.skillTicks = 0;
     --skillUses[skillExplode];
     litThisPress[index] = true;
+    playSound(soundFuseLit);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "../levels/collision_grid.h"
 #include "../levels/level.h"
 #include "../platform/draw.h"
+#include "../platform/sound.h"
+#include "../shell/sound_effects.h"
 
 namespace {
 
@@ -28,13 +30,20 @@ void breakThroughIfHollow(Creature& c) {
     c.falling = 1;
     c.skill = skillWalk;
     c.fy += 2.0f;
+    playSound(soundBreakThrough);
 }
+
+// The builder's last bricks clink, every 15 ticks from tick 290 to the last at 350.
+constexpr int32_t lastBricksFrom = 290;
+constexpr int32_t lastBricksEvery = 15;
 
 }  // namespace
 
 void buildStep(Creature& c) {
     layBrick(c.x, c.y + 7);
     layBrick(c.x + c.dir, c.y + 7);
+    if (c.skillTicks >= lastBricksFrom && (c.skillTicks - lastBricksFrom) % lastBricksEvery == 0)
+        playSound(soundLastBricks);
     c.fy -= 0.1f;
     c.fx += 0.25f * static_cast<float>(c.dir);
     // Fewer than 7 free cells of 11 two columns ahead: the way is closed.

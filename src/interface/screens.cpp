@@ -11,8 +11,10 @@
 #include "../platform/files.h"
 #include "../platform/input.h"
 #include "../platform/screen.h"
+#include "../platform/sound.h"
 #include "../platform/text.h"
 #include "../shell/play_state.h"
+#include "../shell/sound_effects.h"
 #include "widgets.h"
 
 namespace {
@@ -110,10 +112,12 @@ void buildLevelScreen() {
     addLabelText({220, 130}, {200, 30}, "You have saved: " + intToText(savedCount));
     if (savedCount < saveTarget) {
         addLabelText({220, 180}, {200, 30}, "You have lost!");
+        playSound(soundLevelLost);
         addButton({250, 250}, {140, 30}, kindButton, "Replay level", actionScreen, screenLoading);
         return;
     }
     addLabelText({220, 180}, {200, 30}, "You have won!");
+    playSound(soundLevelWon);
     addButton({250, 250}, {140, 30}, kindButton, "Play next level", actionScreen, screenLoading);
     advanceToNextLevel();
     // Level 100 closes the series: back to the main menu, starting again at level 1.

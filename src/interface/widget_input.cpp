@@ -6,6 +6,8 @@
 #include "../levels/level.h"
 #include "../platform/console.h"
 #include "../platform/input.h"
+#include "../platform/sound.h"
+#include "../shell/sound_effects.h"
 #include "../shell/play_state.h"
 #include "screens.h"
 #include "widgets.h"
@@ -27,6 +29,7 @@ void armAll() {
         creatures[i].skillTicks = 0;
         creatures[i].fuse = 6;
     }
+    playSound(soundFuseLit);
 }
 
 void runAction(uint8_t action, uint8_t argument) {
@@ -72,7 +75,10 @@ void updateClick() {
     if (hoveredWidget != 0 && hoveredWidget == pressedWidget && pressedWidget == releasedWidget &&
         mouseButtons == 0) {
         const Widget& w = widgets[hoveredWidget];
-        if (w.kind == kindButton) runAction(w.action, w.actionArg);
+        if (w.kind == kindButton) {
+            playSound(soundClick);
+            runAction(w.action, w.actionArg);
+        }
         pressedWidget = 0;
     }
     lastMouseButtons = mouseButtons;

@@ -2,6 +2,8 @@
 // that arrives only through the pump hook (or straight through input.h).
 #include "backend.h"
 
+#include <map>
+
 #include "headless.h"
 #include "input.h"
 
@@ -13,6 +15,8 @@ int64_t clockTenths = 0;
 HeadlessPumpHook pumpHook = nullptr;
 HeadlessPresent presents;
 bool isOpen = false;
+std::vector<HeadlessSoundPlay> soundPlays;
+std::map<int, size_t> soundLengths;
 
 }  // namespace
 
@@ -54,4 +58,22 @@ void backendSleep(int32_t ms, bool slice) {
 void backendClose() {
     isOpen = false;
     inputWindowOpen(false);
+}
+
+void backendLoadSound(int id, const std::int16_t*, std::size_t count, int) { soundLengths[id] = count; }
+
+void backendPlaySound(int id, int volume) {
+    if (soundPlays.size() < headlessSoundRecordLimit) soundPlays.push_back({id, volume, headlessClock()});
+}
+
+const std::vector<HeadlessSoundPlay>& headlessSoundPlays() { return soundPlays; }
+
+size_t headlessSoundLength(int id) {
+    auto found = soundLengths.find(id);
+    return found == soundLengths.end() ? 0 : found->second;
+}
+
+void resetHeadlessSounds() {
+    soundPlays.clear();
+    soundLengths.clear();
 }

@@ -1,12 +1,16 @@
 // The window backend over SDL2: one 640x480 window, presented through the
 // window surface; in full screen (Alt+Enter or maximising) the same picture is
-// scaled with its aspect ratio kept and black bars around it.
+// scaled with its aspect ratio kept and black bars around it. Sounds go
+// through SDL's own audio, mixed here; without an audio device there is none.
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -306,6 +310,95 @@ double secondsSince(Uint64 start) {
            static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
+
+// --- Sound: one mono 16-bit stream, the plays mixed in SDL's audio callback. ---
+constexpr int mixRate = 22050;
+constexpr int mixVoices = 8;  // the core limits the plays; this is room to spare
+
+struct Voice {
+    const std::vector<int16_t>* samples = nullptr;  // null for a free voice
+    size_t position = 0;
+    int volume = 0;
+};
+
+SDL_AudioDeviceID audioDevice = 0;
+std::vector<int16_t> sounds[64];
+Voice voices[mixVoices];
+
+void mixInto(void*, Uint8* stream, int bytes) {
+    auto* out = reinterpret_cast<int16_t*>(stream);
+    const size_t count = static_cast<size_t>(bytes) / 2;
+    for (size_t i = 0; i < count; ++i) {
+        int32_t sum = 0;
+        for (Voice& voice : voices) {
+            if (voice.samples == nullptr) continue;
+            sum += (*voice.samples)[voice.position] * voice.volume / 128;
+            if (++voice.position >= voice.samples->size()) voice.samples = nullptr;
+        }
+        out[i] = static_cast<int16_t>(std::clamp(sum, -32768, 32767));
+    }
+}
+
+// The sound library under SDL writes its complaints about a missing sound card
+// straight to the standard error; without a card (a server, CI under Xvfb) the
+// game is silent and says nothing. Returns the saved descriptor, or -1.
+int quietStandardError() {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY);
+    if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+    return saved;
+}
+
+void restoreStandardError(int saved) {
+    if (saved < 0) return;
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+}
+
+bool openAudioDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec wanted{};
+    wanted.freq = mixRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 1;
+    wanted.samples = 512;  // about 23 ms: a sound starts within about a pass
+    wanted.callback = mixInto;
+    SDL_AudioSpec obtained{};
+    audioDevice = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (audioDevice == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return audioDevice != 0;
+}
+
+// Sound is a bonus: any failure here leaves the game silent and nothing else.
+void openAudio() {
+    if (audioDevice != 0) return;
+    const int saved = quietStandardError();
+    const bool opened = openAudioDevice();
+    restoreStandardError(saved);
+    if (opened) SDL_PauseAudioDevice(audioDevice, 0);
+}
+
+void closeAudio() {
+    if (audioDevice == 0) return;
+    SDL_CloseAudioDevice(audioDevice);
+    audioDevice = 0;
+    for (Voice& voice : voices) voice = Voice{};
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// Nearest-sample conversion to the mixing rate; our sounds are made at it.
+std::vector<int16_t> atMixRate(const int16_t* samples, size_t count, int rate) {
+    if (rate == mixRate) return std::vector<int16_t>(samples, samples + count);
+    const size_t converted = static_cast<size_t>(static_cast<double>(count) * mixRate / rate);
+    std::vector<int16_t> out(converted);
+    for (size_t i = 0; i < converted; ++i)
+        out[i] = samples[std::min(count - 1, static_cast<size_t>(static_cast<double>(i) * rate / mixRate))];
+    return out;
+}
+
 }  // namespace
 
 bool backendOpen(int32_t width, int32_t height, const char* title) {
@@ -326,6 +419,7 @@ bool backendOpen(int32_t width, int32_t height, const char* title) {
         return false;
     }
     fullScreen = false;
+    openAudio();
     inputWindowOpen(true);
     inputFocus((SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0);
     return true;
@@ -369,7 +463,36 @@ void backendSleep(int32_t ms, bool) {
 void backendClose() {
     if (window == nullptr) return;
     inputWindowOpen(false);
+    closeAudio();
     SDL_DestroyWindow(window);
     window = nullptr;
     SDL_Quit();
+}
+
+void backendLoadSound(int id, const std::int16_t* samples, std::size_t count, int sampleRate) {
+    if (audioDevice == 0 || id < 0 || id >= static_cast<int>(std::size(sounds)) || samples == nullptr ||
+        count == 0 || sampleRate <= 0)
+        return;
+    std::vector<int16_t> converted = atMixRate(samples, count, sampleRate);
+    SDL_LockAudioDevice(audioDevice);
+    for (Voice& voice : voices)
+        if (voice.samples == &sounds[id]) voice = Voice{};
+    sounds[id] = std::move(converted);
+    SDL_UnlockAudioDevice(audioDevice);
+}
+
+void backendPlaySound(int id, int volume) {
+    if (audioDevice == 0 || id < 0 || id >= static_cast<int>(std::size(sounds)) || sounds[id].empty()) return;
+    SDL_LockAudioDevice(audioDevice);
+    // A free voice, or else the one that has played longest.
+    Voice* chosen = &voices[0];
+    for (Voice& voice : voices) {
+        if (voice.samples == nullptr) {
+            chosen = &voice;
+            break;
+        }
+        if (voice.position > chosen->position) chosen = &voice;
+    }
+    *chosen = Voice{&sounds[id], 0, std::clamp(volume, 0, 255)};
+    SDL_UnlockAudioDevice(audioDevice);
 }

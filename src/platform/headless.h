@@ -1,8 +1,10 @@
 // What tests and the replay harness control in the headless backend: a virtual
 // clock, the hook that feeds input while the game pauses, and a record of
-// what was presented.
+// what was presented and played.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // Called each time a pause or the wait for a key is about to test the key flag.
 using HeadlessPumpHook = void (*)();
@@ -24,3 +26,16 @@ const HeadlessPresent& headlessPresents();
 void resetHeadlessPresents();
 
 bool headlessWindowOpen();
+
+// The sounds handed over and the plays asked of the backend, for tests. The
+// record keeps the first headlessSoundRecordLimit plays after a reset.
+struct HeadlessSoundPlay {
+    int id;
+    int volume;
+    double time;  // the virtual clock when it started
+};
+constexpr size_t headlessSoundRecordLimit = 10000;
+const std::vector<HeadlessSoundPlay>& headlessSoundPlays();
+// Samples handed over for the sound, 0 when none was.
+size_t headlessSoundLength(int id);
+void resetHeadlessSounds();

@@ -8,6 +8,7 @@
 #include "backend.h"
 #include "files.h"
 #include "screen.h"
+#include "sound.h"
 
 bool keyPressedFlag = false;
 
@@ -96,6 +97,7 @@ int readMouse(int32_t& x, int32_t& y, int32_t& wheel, int32_t& buttons) {
 double timerSeconds() { return backendSeconds(); }
 
 void sleepMs(int32_t ms) {
+    startAskedSounds();
     if (ms == -1) {
         while (!takeKeyPressedFlag()) backendSleep(sliceMs, true);
         return;
@@ -128,6 +130,7 @@ void inputKeyEvent(int scancode, bool down, bool setsKeyFlag) {
     }
     if (down) {
         if (!hasFocus) return;
+        if (scancode == scanM && !keyHeld[scanM]) toggleSound();  // a held key repeats: one toggle
         keyHeld[scancode] = true;
         keyTapped[scancode] = true;
         if (setsKeyFlag) keyPressedFlag = true;

@@ -6,6 +6,7 @@
 enum : int {
     scanEscape = 1,
     scanDigit1 = 2,  // digits 1..8 are 2..9
+    scanM = 50,      // sound off and on
     scanUp = 72,
     scanLeft = 75,
     scanRight = 77,
@@ -30,6 +31,7 @@ int readMouse(int32_t& x, int32_t& y, int32_t& wheel, int32_t& buttons);
 
 double timerSeconds();
 // -1: wait for a key; >= 100: pause that a key cuts short; 1..99: plain pause.
+// Sounds asked for since the last pause start as it begins.
 void sleepMs(int32_t ms);
 [[noreturn]] void endProgram(int code);
 

@@ -12,7 +12,9 @@
 #include "../platform/bmp.h"
 #include "../platform/input.h"
 #include "../platform/screen.h"
+#include "../platform/sound.h"
 #include "play_state.h"
+#include "sound_effects.h"
 
 Image* spriteSheet = nullptr;
 int32_t frameCount, tickCount, fps, lps;
@@ -45,6 +47,8 @@ void startGame(int argc, char** argv) {
     if (loadBmp("data\\main.bmp", spriteSheet) != bmpLoaded)
         std::fprintf(stderr, "%s: data\\main.bmp could not be read; creatures and icons will not show.\n",
                      programName());
+    resetSounds();
+    loadSoundEffects();
     selectedSkill = skillWalk;
     showScreen(screenMainMenu);
     resizeGrid(1, 1);  // 2 x 2 empty cells until the first level
