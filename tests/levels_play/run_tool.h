@@ -5,7 +5,7 @@
 
 inline const std::string buildDir = BUILD_DIR;
 inline const std::string solutionsDir = std::string(TEST_DATA_DIR) + "/../levels_play/solutions";
-constexpr int shippedLevels = 15;
+constexpr int shippedLevels = 30;
 
 struct ToolRun {
     int status = -1;     // exit status, -1 when it could not be run
