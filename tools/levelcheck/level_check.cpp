@@ -43,6 +43,10 @@ void checkValues(const std::vector<double>& values, LevelReport& report) {
             report.errors.push_back("the " + std::string(skillNames[s]) + " count is " +
                                     text(static_cast<int64_t>(uses)) + "; it must be 0..99");
     }
+    // A blocker never leaves play on its own, and the level goes on while an egg is in play.
+    if (std::nearbyint(values[2]) >= 1 && std::nearbyint(values[8]) < 1)
+        report.notes.push_back("blockers but no explosions: only the button that arms every egg "
+                               "can end the level while a blocker stands");
 }
 
 // Lets the first egg in alone, with nothing given to it, and watches it until the
