@@ -97,8 +97,21 @@ try {
   check(await within(3000, async () => !(await page.evaluate(() => !!document.fullscreenElement))),
         'Alt+Enter again: back from full screen');
 
+  // Sound starts with the first key or click: every sound is a buffer, and a button's click plays one.
+  const audio = () => page.evaluate(() => {
+    const a = window.Module && Module.audio;
+    return a && a.context ? `${a.context.state}, ${Object.keys(a.buffers).length} sounds` : 'no audio';
+  });
+  check((await audio()) === 'running, 13 sounds', `after the first key and click: audio ${await audio()}`);
+  await page.evaluate(() => {
+    window.soundsPlayed = 0;
+    const start = AudioBufferSourceNode.prototype.start;
+    AudioBufferSourceNode.prototype.start = function (...args) { window.soundsPlayed += 1; return start.apply(this, args); };
+  });
   await click(300, 265);
   check(await shows(600, 470, 0x000000), 'Play level: loading screen');
+  check(await within(2000, async () => (await page.evaluate(() => window.soundsPlayed)) > 0),
+        'the button click is heard through Web Audio');
   await key('Space');
   check(await shows(2, 402, 0x806040), 'a key: play screen with its panel');
 
