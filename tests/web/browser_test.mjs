@@ -1,6 +1,7 @@
 // Plays the web build in Debian's chromium, headless: the road of the window
 // test (menu, level screen, loading, play, pause, back, exit), a skill given
-// to an egg with a click, and a click in full screen landing on its button.
+// to an egg with a click, a click in full screen landing on its button, and
+// sound through Web Audio.
 // Usage: node browser_test.mjs SITE_DIR NATIVE_MAPS_DIR
 import { chromium } from 'playwright-core';
 import http from 'node:http';
