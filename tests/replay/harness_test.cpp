@@ -2,14 +2,12 @@
 // their messages, the pictures it writes, the level command and --bmp.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "dump.h"
 #include "platform/bmp.h"
 #include "replay_support.h"
 #include "script.h"
@@ -202,13 +200,6 @@ TEST(HarnessTest, BmpConversion) {
     EXPECT_EQ(picture.image.pixels, makeImage(5, 3, checker).pixels);
 
     EXPECT_EQ(runReplay(folder, "", "--bmp missing.bmp out.bmp").out, "status 2\n");
-}
-
-TEST(HarnessTest, DumpNumbersReadBackAndStringsAreEscaped) {
-    for (float value : {-100.0f, 0.1f, 1.0f / 3.0f, -0.000123f, 3.4e38f})
-        EXPECT_EQ(std::strtof(jsonFloat(value).c_str(), nullptr), value) << jsonFloat(value);
-    EXPECT_EQ(jsonFloat(std::nanf("")), "null");
-    EXPECT_EQ(jsonString("a\"b\\c\t\xE9"), "\"a\\\"b\\\\c\\u0009\\u00e9\"");
 }
 
 }  // namespace

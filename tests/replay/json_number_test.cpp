@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -40,9 +41,13 @@ TEST(JsonNumber, MatchesOnClockTimesAndRandomBits) {
     }
 }
 
-TEST(JsonNumber, NotANumberIsNull) {
-    EXPECT_EQ(jsonDouble(std::nan("")), "null");
-    EXPECT_EQ(jsonDouble(std::numeric_limits<double>::infinity()), "null");
+// Floats read back as the same float; what is no number is null; strings are escaped.
+TEST(JsonNumber, FloatsReadBackNotANumberIsNullAndStringsAreEscaped) {
+    for (float value : {-100.0f, 0.1f, 1.0f / 3.0f, -0.000123f, 3.4e38f})
+        EXPECT_EQ(std::strtof(jsonFloat(value).c_str(), nullptr), value) << jsonFloat(value);
+    for (double value : {std::nan(""), std::numeric_limits<double>::infinity()}) EXPECT_EQ(jsonDouble(value), "null");
+    EXPECT_EQ(jsonFloat(std::nanf("")), "null");
+    EXPECT_EQ(jsonString("a\"b\\c\t\xE9"), "\"a\\\"b\\\\c\\u0009\\u00e9\"");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Whole runs: the player's road by mouse through a won and a lost level, the
-// search for the next level, the loading screen's wait, the pause, and a frame
-// compared pixel by pixel with what our test sprite sheet must put there.
+// loading screen's wait, the pause, and a frame compared pixel by pixel with
+// what our test sprite sheet must put there.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -48,21 +48,6 @@ TEST(RoadTest, FromTheMenuThroughAWonAndALostLevelAndOut) {
                            {711, "screen", 1}, {1400, "levelNumber", 2}, {1411, "screen", 2},
                            {1411, "levelNumber", 1}, {1426, "running", 0}});
     EXPECT_EQ(run.dumps.back()["pass"].integer(), 1426);
-}
-
-// After a win the level screen points at the next level with a data file, even
-// one without a map; with none, the same level again; level 100 ends the series.
-TEST(RoadTest, NextLevelSearchAfterAWin) {
-    const struct {
-        std::vector<int> otherLevels;  // data files beside level 1's
-        int levelAfterWin, screenAfterWin;
-    } cases[] = {{{5, 9}, 5, 3}, {{}, 1, 3}, {{100}, 1, 2}};
-    for (const auto& c : cases) {
-        std::vector<LevelFiles> levels = {{1, "walk.tmx", "walk-win.dat"}};
-        for (int number : c.otherLevels) levels.push_back({number, "", "walk-win.dat"});
-        ReplayRun run = play("next-level", levels, "1 level 1\n700 dump\n");
-        expectDumpValues(run, {{700, "levelNumber", c.levelAfterWin}, {700, "screen", c.screenAfterWin}});
-    }
 }
 
 // The loading screen ends its wait with the first key pressed since the last
